@@ -20,3 +20,9 @@ LVEXPORT void lvRegisterModuleResources(const void* anchor, const unsigned char*
 // checking that a module exports exactly its declared names.
 LVEXPORT void lvRegisterModuleExports(const void* anchor, const LvExportEntry* table, size_t count);
 LV_END_DECLS
+
+// Inside the platform: the resource blobs a module registered, in order.
+// Returns the number of blobs; *data and *size receive blob i when i < count.
+LV_BEGIN_DECLS
+LVEXPORT size_t lvModuleResourceBlobs(HMODULE module, size_t i, const unsigned char** data, size_t* size);
+LV_END_DECLS
