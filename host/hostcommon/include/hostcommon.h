@@ -1,0 +1,67 @@
+// hostcommon: the host's error slot, message boxes, string table, window and
+// path utilities, temporary folder and colour picker.
+#pragma once
+
+#include <windows.h>
+
+// Message record for c32ShowMb (eleven fields; texts as pointers).
+typedef struct C32MBRECORD {
+  HWND owner;          // owner window
+  LPCSTR caption;      // caption text, or NULL for the host's default
+  LONG reserved2;      // 0
+  LPCSTR text;         // message text
+  LONG kind;           // 0, 1, 2 or 4; 0 = the host's default (OK, information)
+  LONG number;         // message number, 0 when none
+  LONG unit;           // unit code of the module, 0 when none
+  LONG category;
+  LONG detail;
+  LONG flag;           // 0 or 1
+  LONG reserved10;     // 0
+} C32MBRECORD;
+
+// Well-known error numbers.
+#define C32ERR_OUT_OF_MEMORY 1001
+#define C32ERR_CANNOT_SERVE 3200
+#define C32ERR_FILE_MISSING 4027
+#define C32ERR_CANCELLED 5200
+
+LV_BEGIN_DECLS
+
+// Records a module's error in the host's error slot: (0, error, 0, unit,
+// category, detail). The host reads it after a failed entry point.
+LVEXPORT void c32SetDLLErrInfo(LONG reserved0, LONG error, LONG reserved2, LONG unit, LONG category,
+                               LONG detail);
+// Clears the slot (after a message already shown, or a cancel).
+LVEXPORT void c32ResetDLLErrInfo(void);
+// The pending error number (0 when the slot is clear) and its text from the
+// host's string table, cut to size bytes (always terminated).
+LVEXPORT LONG c32GetDLLErrorInfo(LPSTR text, LONG size, LONG r1, LONG r2, LONG r3, LONG r4);
+// The whole slot, for the host program: returns the error number and fills
+// the unit, category and detail (any may be NULL).
+LVEXPORT LONG lvGetDLLErrInfoRecord(LONG* unit, LONG* category, LONG* detail);
+// Modal message box over the record's owner; returns the button chosen.
+LVEXPORT LONG c32ShowMb(const C32MBRECORD* record);
+// Text number `id` of the host's own string table into buffer (size bytes,
+// always terminated); returns its length, 0 when there is no such text.
+LVEXPORT LONG c32GetString(LONG id, LPSTR buffer, LONG size);
+// Places window: placement 1 centres it over reference ((HWND)-1: the
+// screen); placement 5 centres it on the screen.
+LVEXPORT BOOL t32MoveWindow(HWND window, HWND reference, LONG placement);
+// Non-zero once the user has pressed Escape (agent, keyboard or terminal).
+LVEXPORT LONG t32IsEscPressed(void);
+// The host program's own Escape source (the terminal): probe returns non-zero
+// when the user asked to cancel. NULL removes it.
+LVEXPORT void t32SetEscapeProbe(LONG (*probe)(void));
+// Folder part of path, including its trailing backslash, into folder
+// (MAX_PATH bytes).
+LVEXPORT BOOL tfdSplitPathname(LPCSTR path, LONG reserved, LPSTR folder);
+// The host's folder for temporary files, with a trailing backslash (MAX_PATH bytes).
+LVEXPORT BOOL t32GetTavikTempDir(LPSTR path);
+// The host's colour picker over owner, starting from *colour; non-zero when
+// the user chose a colour, which is then stored in *colour.
+LVEXPORT LONG t32ChooseColorEx(HWND owner, COLORREF* colour, DWORD flags, LONG reserved);
+LVEXPORT BOOL tfdAddSlash(LPSTR path);
+LVEXPORT BOOL tfdIsDir(LPCSTR path);
+LVEXPORT BOOL tfdCreateDir(LPCSTR path);
+
+LV_END_DECLS

@@ -1,0 +1,113 @@
+// imgcore: the host's image buffers, memory utilities and display drawing.
+//
+// Image buffers are addressed by 32-bit handles (0 = none). Pixel formats are
+// given in bits per pixel: 1 (black and white, rows packed 8 pixels a byte,
+// most significant bit first), 8 (grey, indexed and masks), 16 (hi-colour
+// 5-5-5), 24 (RGB, bytes red, green, blue), 64 (warp maps). Pixel memory is
+// rows of width x bytes-per-pixel bytes (1-bit rows: (width + 7) / 8 bytes),
+// top row first. Every call that can fail returns non-zero on success.
+#pragma once
+
+#include <windows.h>
+
+typedef DWORD HBUF;
+
+// Storage kinds (buf32Alloc's kind and the information record's offset 0).
+#define BUF_KIND_PLAIN 0   // pixels left zero
+#define BUF_KIND_FILLED 1  // every pixel set to the colour that fill points to
+
+// Buffer information record, as buf32GetInfo fills it (104 bytes).
+typedef struct BUFINFO {
+  LONG kind;           // 0: storage kind
+  LONG reserved4;      // 4
+  LONG pixelFormat;    // 8: bits per pixel
+  LONG bytesPerPixel;  // 12: 0 for 1-bit buffers
+  LONG width;          // 16
+  LONG height;         // 20
+  LONG rowBytes;       // 24: bytes per row of pixel memory
+  LONG dataSize;       // 28: size of the pixel data in bytes
+  LONG tileWidth;      // 32: size of the buffer's tiles (cells)
+  LONG tileHeight;     // 36
+  LONG tileCount;      // 40
+  LONG reserved[15];   // 44..103
+} BUFINFO;
+
+// One tile (cell) of a buffer, as buf32CellLock describes it.
+typedef struct BUFCELL {
+  LONG left;     // place of the tile in the image
+  LONG top;
+  LONG width;    // size of the tile
+  LONG height;
+  LONG rowStep;  // bytes from one row of the tile to the next
+} BUFCELL;
+
+// Context of one display drawing (disp32ShowInit .. disp32ShowEnd); the
+// caller provides the memory, imgcore keeps its state inside.
+typedef struct DISPCONTEXT {
+  BYTE opaque[64];
+} DISPCONTEXT;
+
+// Display information record (disp32GetDevInfo), 64 bytes.
+typedef struct DISPDEVINFO {
+  LONG mode;            // 0: display mode; 3 = palette display (256 colours)
+  LONG widthMm;         // 4: width of the screen in millimetres
+  LONG heightMm;        // 8
+  LONG bitsPerPixel;    // 12
+  LONG planes;          // 16
+  LONG widthPixels;     // 20: width of the screen in pixels
+  LONG heightPixels;    // 24
+  LONG reserved[9];     // 28..63
+} DISPDEVINFO;
+
+LV_BEGIN_DECLS
+
+// New buffer of the pixel format and size; kind BUF_KIND_FILLED fills every
+// pixel with *fill (a colour reference, mapped to the format: grey value for
+// 8 bits, 5-5-5 for 16, bit set for non-black in 1 bit). *out receives the
+// handle; the caller owns it and frees it with buf32Free.
+LVEXPORT BOOL buf32Alloc(HBUF* out, LONG pixelFormat, LONG width, LONG height, LONG kind,
+                         const COLORREF* fill);
+LVEXPORT BOOL buf32Free(HBUF buffer);
+// Independent copy of source in *out (owned by the caller).
+LVEXPORT BOOL buf32DupBuf(HBUF source, HBUF* out);
+// Fills info (when given); non-zero only for a live buffer.
+LVEXPORT BOOL buf32GetInfo(HBUF buffer, BUFINFO* info);
+LVEXPORT BOOL buf32GetWHU(HBUF buffer, LONG* width, LONG* height, LONG* kind);
+// access: 1 read, 2 write, 3 both. *pixels points at the top row until Unlock.
+LVEXPORT BOOL buf32Lock(HBUF buffer, LONG access, void** pixels);
+LVEXPORT BOOL buf32Unlock(HBUF buffer);
+// Address of pixel (x, y) of a locked buffer, or NULL.
+LVEXPORT void* buf32PointAddr(HBUF buffer, LONG x, LONG y);
+// direction 1 copies row `row` into memory, 2 copies memory into the row.
+LVEXPORT BOOL buf32Line(HBUF buffer, LONG row, LONG direction, void* memory);
+// Copies the rectangle into plain memory, row after row (width x bpp bytes each).
+LVEXPORT BOOL buf32GetMem(HBUF buffer, LONG x, LONG y, LONG width, LONG height, void* memory);
+// Copies the rectangle into a new buffer of the same format, stored in *target.
+LVEXPORT BOOL buf32GetBuf(HBUF source, LONG x, LONG y, LONG width, LONG height, HBUF* target);
+// Access to one tile: *pixels points at the tile's top-left pixel, cell
+// describes its place, size and row step.
+LVEXPORT BOOL buf32CellLock(HBUF buffer, LONG tile, void** pixels, BUFCELL* cell);
+LVEXPORT BOOL buf32CellUnlock(HBUF buffer, LONG tile);
+// Scaled copy of source at size->cx x size->cy in *out; the last argument is 0.
+LVEXPORT BOOL t32BufferResample(HBUF* out, HBUF source, const SIZE* size, LONG reserved);
+// Copies the rectangle (x, y, width, height) of source into target at
+// (targetX, targetY), clipped to both buffers; both of one pixel format.
+LVEXPORT BOOL buf32MergeBuf(HBUF source, LONG x, LONG y, LONG width, LONG height, HBUF target,
+                            LONG targetX, LONG targetY);
+LVEXPORT BOOL buf32FillOneColor(HBUF buffer, const COLORREF* colour);
+// The pattern of patternSize bytes, repeated count times into memory.
+LVEXPORT void mem32Fill(void* memory, const void* pattern, LONG patternSize, LONG count);
+// direction 0: out[i] = grey value (0..255) of colour reference in[i].
+LVEXPORT BOOL i32ColorspaceConvert(BYTE* out, const COLORREF* in, LONG count, LONG direction);
+
+// Draws raw pixel rows (bitsPerPixel 8 grey, 24 RGB) into the rectangle of a
+// device context: Init, then Data for successive rows from the top, then End.
+LVEXPORT BOOL disp32ShowInit(DISPCONTEXT* context, HDC dc, LONG bitsPerPixel, LONG left, LONG top,
+                             LONG right, LONG bottom, LONG reserved1, LONG reserved2,
+                             LONG reserved3);
+LVEXPORT BOOL disp32ShowData(DISPCONTEXT* context, const void* memory, LONG reserved1,
+                             LONG reserved2, LONG rows, LONG bytesPerRow);
+LVEXPORT BOOL disp32ShowEnd(DISPCONTEXT* context);
+LVEXPORT BOOL disp32GetDevInfo(DISPDEVINFO* info);
+
+LV_END_DECLS
