@@ -1,0 +1,99 @@
+// The manual shown by --help; docs/lumivex.md is its long form.
+#include "cmdline.h"
+
+namespace lvhost {
+
+namespace {
+
+const char kOverview[] =
+    "lumivex - the command-line host for Lumivex effect plug-ins\n"
+    "\n"
+    "Usage:\n"
+    "  lumivex modules [--json]\n"
+    "  lumivex params MODULE\n"
+    "  lumivex apply MODULE IMAGE -o OUT [--set NAME=VALUE]... [--params FILE]\n"
+    "                [--dialog SCRIPT|auto] [--screenshot PNG]\n"
+    "  lumivex help [COMMAND]      lumivex COMMAND --help\n"
+    "\n"
+    "Commands:\n"
+    "  modules   list the effect plug-ins in the modules folder\n"
+    "  params    show a plug-in's named parameters and their stored values\n"
+    "  apply     run a plug-in on an image file and write the result\n"
+    "\n"
+    "Modules are looked up in $LUMIVEX_MODULES, or else in the folder 'modules'\n"
+    "beside the folder of the lumivex program. Parameter blocks are kept between\n"
+    "runs in the platform prefix ($LUMIVEX_PREFIX, default ~/.local/share/lumivex),\n"
+    "under C/lumivex/params/<module>.prm.\n"
+    "\n"
+    "Exit status: 0 success; 1 cancelled (dialog or Ctrl-C/Escape); 2 usage error;\n"
+    "3 the plug-in or a dialog script failed; 4 an input or output file problem.\n"
+    "The full manual is docs/lumivex.md.\n";
+
+const char kModules[] =
+    "lumivex modules [--json]\n"
+    "\n"
+    "Loads every effect plug-in (*.tpi) of the modules folder, asks it for its\n"
+    "menu entry and lists: file, identifier (at most 16 characters), menu text,\n"
+    "menu group, accepted data types and parameter block size.\n"
+    "\n"
+    "  --json   print the list as a JSON array of objects with the keys file,\n"
+    "           identifier, menuText, menuGroup, dataTypes (list of names),\n"
+    "           dataTypeBits and paramSize. Texts are UTF-8.\n"
+    "\n"
+    "A module that cannot be loaded or queried is reported on stderr and\n"
+    "skipped; the exit status is then 3.\n";
+
+const char kParams[] =
+    "lumivex params MODULE\n"
+    "\n"
+    "Lists the named parameters the host knows for MODULE (name, range,\n"
+    "meaning) with the values the next run would use: the stored block of the\n"
+    "last successful run, or the plug-in's defaults.\n";
+
+const char kApply[] =
+    "lumivex apply MODULE IMAGE -o OUT [options]\n"
+    "\n"
+    "Runs the plug-in MODULE (a name from 'lumivex modules', or the path of a\n"
+    ".tpi file) on IMAGE and writes the result to OUT.\n"
+    "\n"
+    "IMAGE: PNG (8-bit RGB, RGBA, grey, grey with alpha, palette; transparency\n"
+    "is composited on white) or BMP (1, 4, 8, 24, 32 bits, uncompressed).\n"
+    "Colour images become RGB images, grey images (and grey palettes) grey.\n"
+    "OUT: written as PNG or BMP by its extension, through a temporary file\n"
+    "renamed into place: a failed or cancelled run leaves nothing behind.\n"
+    "\n"
+    "Options:\n"
+    "  -o, --output OUT       the result image (required)\n"
+    "  --set NAME=VALUE       set a named parameter (repeatable); see\n"
+    "                         'lumivex params MODULE'. Values are checked\n"
+    "                         against their ranges before anything runs.\n"
+    "  --params FILE          start from a raw parameter block file (its size\n"
+    "                         must match the plug-in's block)\n"
+    "  --dialog SCRIPT        show the plug-in's dialog and drive it with a\n"
+    "                         dialog script (see docs/dialog-script.md)\n"
+    "  --dialog auto          show the dialog and just press OK\n"
+    "  --screenshot PNG       write a picture of the plug-in's dialog as it first\n"
+    "                         appears (implies --dialog auto when no --dialog)\n"
+    "\n"
+    "Parameters: without --params and --set the last successful run's block is\n"
+    "used again; the first run starts from the plug-in's defaults. After a\n"
+    "successful run the block used (as edited in the dialog) is stored.\n"
+    "\n"
+    "Cells: when the plug-in hands over cells (gridsplit with cells=1), every\n"
+    "cell is also written as <OUT stem>-cells/cell-<row>-<col>.<ext>, with the\n"
+    "rectangles listed in <OUT stem>-cells/cells.json.\n"
+    "\n"
+    "Progress is drawn on stderr when it is a terminal. Ctrl-C, or Escape on a\n"
+    "terminal stdin, cancels a plug-in that polls for it.\n";
+
+}  // namespace
+
+std::string HelpText(const std::string& topic) {
+  if (topic.empty()) return kOverview;
+  if (topic == "modules") return kModules;
+  if (topic == "params") return kParams;
+  if (topic == "apply") return kApply;
+  return "";
+}
+
+}  // namespace lvhost
