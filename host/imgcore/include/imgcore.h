@@ -6,6 +6,16 @@
 // 5-5-5), 24 (RGB, bytes red, green, blue), 64 (warp maps). Pixel memory is
 // rows of width x bytes-per-pixel bytes (1-bit rows: (width + 7) / 8 bytes),
 // top row first. Every call that can fail returns non-zero on success.
+//
+// Storage: a buffer's pixels are one contiguous block, rows top to bottom,
+// each row exactly rowBytes long (no padding beyond the 1-bit rounding), so
+// buf32Lock hands out that block directly. The tiles (cells) are views of
+// 256 x 256 pixels into the same block, numbered row by row from the top
+// left; a tile's row step is the buffer's rowBytes, and the tiles at the
+// right and bottom edges are smaller. Width and height are 1 .. 1048576 and
+// the pixel data at most 2^31 - 1 bytes; larger requests fail before any
+// memory is taken. Handles are counted upwards and not reused until the
+// 32-bit counter wraps: a freed handle makes every call fail cleanly.
 #pragma once
 
 #include <windows.h>
@@ -62,42 +72,71 @@ typedef struct DISPDEVINFO {
 LV_BEGIN_DECLS
 
 // New buffer of the pixel format and size; kind BUF_KIND_FILLED fills every
-// pixel with *fill (a colour reference, mapped to the format: grey value for
-// 8 bits, 5-5-5 for 16, bit set for non-black in 1 bit). *out receives the
-// handle; the caller owns it and frees it with buf32Free.
+// pixel with *fill (a colour reference, mapped to the format: grey value
+// (299 R + 587 G + 114 B) / 1000 rounded for 8 bits, 5-5-5 for 16 (red in
+// bits 10..14), bytes red, green, blue for 24, the reference in the low four
+// bytes for 64, bit set for non-black in 1 bit). Other kinds, and kind 1
+// without fill, leave the pixels zero; the kind is kept and reported by
+// buf32GetInfo. *out receives the handle (0 on failure); the caller owns it
+// and frees it with buf32Free.
 LVEXPORT BOOL buf32Alloc(HBUF* out, LONG pixelFormat, LONG width, LONG height, LONG kind,
                          const COLORREF* fill);
+// Releases the buffer (locked or not); the handle is dead afterwards.
 LVEXPORT BOOL buf32Free(HBUF buffer);
 // Independent copy of source in *out (owned by the caller).
 LVEXPORT BOOL buf32DupBuf(HBUF source, HBUF* out);
 // Fills info (when given); non-zero only for a live buffer.
 LVEXPORT BOOL buf32GetInfo(HBUF buffer, BUFINFO* info);
+// Width, height and storage kind of a live buffer; any out pointer may be NULL.
 LVEXPORT BOOL buf32GetWHU(HBUF buffer, LONG* width, LONG* height, LONG* kind);
-// access: 1 read, 2 write, 3 both. *pixels points at the top row until Unlock.
+// access: 1 read, 2 write, 3 both. *pixels points at the top row until
+// Unlock; locks nest, each Lock is matched by one Unlock.
 LVEXPORT BOOL buf32Lock(HBUF buffer, LONG access, void** pixels);
 LVEXPORT BOOL buf32Unlock(HBUF buffer);
-// Address of pixel (x, y) of a locked buffer, or NULL.
+// Address of pixel (x, y) of a locked buffer (for 1-bit buffers the byte
+// holding it), or NULL when the buffer is not locked or (x, y) lies outside.
 LVEXPORT void* buf32PointAddr(HBUF buffer, LONG x, LONG y);
-// direction 1 copies row `row` into memory, 2 copies memory into the row.
+// direction 1 copies row `row` (rowBytes bytes) into memory, 2 copies
+// memory into the row. Rows outside the buffer fail.
 LVEXPORT BOOL buf32Line(HBUF buffer, LONG row, LONG direction, void* memory);
-// Copies the rectangle into plain memory, row after row (width x bpp bytes each).
+// Copies the rectangle into plain memory, row after row (width x bpp bytes
+// each; 1-bit rows (width + 7) / 8 bytes). The rectangle may reach beyond the
+// image: pixels outside repeat the nearest edge pixel.
 LVEXPORT BOOL buf32GetMem(HBUF buffer, LONG x, LONG y, LONG width, LONG height, void* memory);
-// Copies the rectangle into a new buffer of the same format, stored in *target.
+// Copies the rectangle into a new buffer of the same format and kind, of
+// exactly width x height pixels, stored in *target (owned by the caller).
+// Outside the image the nearest edge pixel repeats, as in buf32GetMem.
 LVEXPORT BOOL buf32GetBuf(HBUF source, LONG x, LONG y, LONG width, LONG height, HBUF* target);
-// Access to one tile: *pixels points at the tile's top-left pixel, cell
-// describes its place, size and row step.
+// Access to one tile (0 .. tileCount - 1): *pixels points at the tile's
+// top-left pixel, cell describes its place, size and row step. Each
+// CellLock is matched by a CellUnlock of the same tile.
 LVEXPORT BOOL buf32CellLock(HBUF buffer, LONG tile, void** pixels, BUFCELL* cell);
 LVEXPORT BOOL buf32CellUnlock(HBUF buffer, LONG tile);
-// Scaled copy of source at size->cx x size->cy in *out; the last argument is 0.
+// Scaled copy of source at size->cx x size->cy in *out (owned by the
+// caller); the last argument is 0. 8-bit and 24-bit buffers are averaged
+// over the covered area along an axis that shrinks and interpolated
+// bilinearly along one that grows; other formats take the nearest pixel.
 LVEXPORT BOOL t32BufferResample(HBUF* out, HBUF source, const SIZE* size, LONG reserved);
+
+// Resampling modes of t32BufferResampleEx.
+#define RESAMPLE_NEAREST 0  // nearest pixel, every format
+#define RESAMPLE_SMOOTH 1   // as t32BufferResample
+#define RESAMPLE_QUALITY 2  // as t32BufferResample (area average / bilinear)
+// t32BufferResample with a chosen mode; an unknown mode fails.
+LVEXPORT BOOL t32BufferResampleEx(HBUF* out, HBUF source, const SIZE* size, LONG mode);
 // Copies the rectangle (x, y, width, height) of source into target at
 // (targetX, targetY), clipped to both buffers; both of one pixel format.
+// Source and target may be the same buffer (overlap is handled). A
+// rectangle that misses either buffer copies nothing and succeeds; negative
+// sizes, unknown handles and differing formats fail.
 LVEXPORT BOOL buf32MergeBuf(HBUF source, LONG x, LONG y, LONG width, LONG height, HBUF target,
                             LONG targetX, LONG targetY);
+// Sets every pixel to the colour reference, mapped as in buf32Alloc.
 LVEXPORT BOOL buf32FillOneColor(HBUF buffer, const COLORREF* colour);
 // The pattern of patternSize bytes, repeated count times into memory.
 LVEXPORT void mem32Fill(void* memory, const void* pattern, LONG patternSize, LONG count);
-// direction 0: out[i] = grey value (0..255) of colour reference in[i].
+// direction 0: out[i] = grey value (299 R + 587 G + 114 B) / 1000, rounded,
+// of colour reference in[i]. Other directions fail.
 LVEXPORT BOOL i32ColorspaceConvert(BYTE* out, const COLORREF* in, LONG count, LONG direction);
 
 // Draws raw pixel rows (bitsPerPixel 8 grey, 24 RGB) into the rectangle of a
