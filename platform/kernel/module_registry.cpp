@@ -37,6 +37,19 @@ ModuleRegistration* FindRegistration(const void* base) {
   return it == r.byBase.end() ? nullptr : &it->second;
 }
 
+ModuleRegistration CopyRegistration(const void* base) {
+  Registry& r = TheRegistry();
+  std::lock_guard<std::mutex> guard(r.lock);
+  auto it = r.byBase.find(base);
+  return it == r.byBase.end() ? ModuleRegistration{} : it->second;
+}
+
+void EraseRegistration(const void* base) {
+  Registry& r = TheRegistry();
+  std::lock_guard<std::mutex> guard(r.lock);
+  r.byBase.erase(base);
+}
+
 }  // namespace lv
 
 void lvRegisterModuleResources(const void* anchor, const unsigned char* data, size_t size) {

@@ -19,5 +19,10 @@ struct ModuleRegistration {
 
 // The registration of the shared object loaded at `base`, or nullptr.
 ModuleRegistration* FindRegistration(const void* base);
+// A copy of what the object at `base` registered (empty when nothing).
+ModuleRegistration CopyRegistration(const void* base);
+// Forgets what the object at `base` registered, once it is unloaded, so an
+// object loaded later at the same address starts afresh.
+void EraseRegistration(const void* base);
 
 }  // namespace lv
