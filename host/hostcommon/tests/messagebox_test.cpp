@@ -1,0 +1,165 @@
+// Message boxes, the Escape test, window placement and the colour picker,
+// driven by a user agent.
+#include <gtest/gtest.h>
+
+#include <colordlg.h>
+#include <hostcommon.h>
+#include <useragent.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Answers every message box with a fixed button and runs one scripted step
+// per idle modal loop.
+class ScriptedAgent : public lv::UserAgent {
+ public:
+  explicit ScriptedAgent(int answer) : answer_(answer) {}
+  std::vector<std::function<void(HWND)>> steps;
+  bool Act(HWND modal) override {
+    if (next_ >= steps.size()) return false;
+    steps[next_++](modal);
+    return true;
+  }
+  int AnswerMessageBox(HWND, const std::string&, const std::string&, UINT) override {
+    return answer_;
+  }
+
+ private:
+  int answer_;
+  size_t next_ = 0;
+};
+
+class AgentTest : public testing::Test {
+ protected:
+  void SetUp() override { lv::ClearRecords(); }
+  void TearDown() override { lv::SetUserAgent(nullptr); }
+};
+
+struct KindCase {
+  LONG kind;
+  UINT buttons;
+  UINT icon;
+};
+
+class MessageBoxKindTest : public AgentTest, public testing::WithParamInterface<KindCase> {};
+
+TEST_P(MessageBoxKindTest, KindChoosesButtonsAndIcon) {
+  ScriptedAgent agent(IDOK);
+  lv::SetUserAgent(&agent);
+  C32MBRECORD record = {};
+  record.text = "Hallo";
+  record.kind = GetParam().kind;
+  c32ShowMb(&record);
+  ASSERT_EQ(lv::MessageBoxesShown().size(), 1u);
+  UINT type = lv::MessageBoxesShown()[0].type;
+  EXPECT_EQ(static_cast<UINT>(type & MB_TYPEMASK), GetParam().buttons) << "type " << type;
+  EXPECT_EQ(static_cast<UINT>(type & MB_ICONMASK), GetParam().icon) << "type " << type;
+}
+
+INSTANTIATE_TEST_SUITE_P(Host, MessageBoxKindTest,
+                         testing::Values(KindCase{0, MB_OK, MB_ICONINFORMATION},
+                                         KindCase{1, MB_OK, MB_ICONEXCLAMATION},
+                                         KindCase{2, MB_OK, MB_ICONHAND},
+                                         KindCase{4, MB_YESNO, MB_ICONQUESTION},
+                                         KindCase{77, MB_OK, MB_ICONINFORMATION}));
+
+TEST_F(AgentTest, MessageBoxCaptionTextAndAnswer) {
+  ScriptedAgent agent(IDNO);
+  lv::SetUserAgent(&agent);
+  C32MBRECORD record = {};
+  record.text = "Weiter?";
+  record.kind = 4;
+  EXPECT_EQ(c32ShowMb(&record), IDNO);
+  record.caption = "Farbstift";
+  c32ShowMb(&record);
+  record.text = nullptr;
+  record.caption = nullptr;
+  record.number = 16019;
+  c32ShowMb(&record);
+  const auto& shown = lv::MessageBoxesShown();
+  ASSERT_EQ(shown.size(), 3u);
+  EXPECT_EQ(shown[0].text, "Weiter?");
+  EXPECT_EQ(shown[0].caption, "Lumivex");
+  EXPECT_EQ(shown[1].caption, "Farbstift");
+  EXPECT_EQ(shown[2].text, "Der Effekt konnte nicht angewendet werden.");
+  EXPECT_EQ(c32ShowMb(nullptr), 0);
+}
+
+LONG g_probeAnswer = 0;
+LONG Probe() { return g_probeAnswer; }
+
+TEST_F(AgentTest, EscapeFromProbeOrKeyboard) {
+  t32IsEscPressed();  // forget earlier key presses
+  EXPECT_EQ(t32IsEscPressed(), 0);
+  t32SetEscapeProbe(Probe);
+  EXPECT_EQ(t32IsEscPressed(), 0);
+  g_probeAnswer = 1;
+  EXPECT_NE(t32IsEscPressed(), 0);
+  g_probeAnswer = 0;
+  t32SetEscapeProbe(nullptr);
+
+  HWND window = CreateWindowExA(0, "STATIC", "esc", WS_POPUP | WS_VISIBLE, 0, 0, 50, 20, 0, 0,
+                                0, nullptr);
+  ASSERT_NE(window, 0u);
+  ASSERT_TRUE(lv::PressKey(window, VK_ESCAPE));
+  EXPECT_NE(t32IsEscPressed(), 0);
+  DestroyWindow(window);
+}
+
+RECT WindowRect(HWND window) {
+  RECT rect = {};
+  GetWindowRect(window, &rect);
+  return rect;
+}
+
+TEST_F(AgentTest, MoveWindowCentresOverReferenceOrScreen) {
+  HWND reference = CreateWindowExA(0, "STATIC", "ref", WS_POPUP, 100, 50, 400, 300, 0, 0, 0,
+                                   nullptr);
+  HWND window = CreateWindowExA(0, "STATIC", "win", WS_POPUP, 0, 0, 100, 60, 0, 0, 0, nullptr);
+  ASSERT_NE(reference, 0u);
+  ASSERT_NE(window, 0u);
+
+  EXPECT_TRUE(t32MoveWindow(window, reference, 1));
+  RECT placed = WindowRect(window);
+  EXPECT_EQ(placed.left, 100 + (400 - 100) / 2);
+  EXPECT_EQ(placed.top, 50 + (300 - 60) / 2);
+  EXPECT_EQ(placed.right - placed.left, 100);
+
+  const LONG screenWidth = GetSystemMetrics(SM_CXSCREEN);
+  const LONG screenHeight = GetSystemMetrics(SM_CYSCREEN);
+  for (LONG placement : {1, 5}) {
+    HWND other = placement == 1 ? static_cast<HWND>(-1) : reference;
+    EXPECT_TRUE(t32MoveWindow(window, other, placement));
+    placed = WindowRect(window);
+    EXPECT_EQ(placed.left, (screenWidth - 100) / 2) << "placement " << placement;
+    EXPECT_EQ(placed.top, (screenHeight - 60) / 2) << "placement " << placement;
+  }
+  EXPECT_FALSE(t32MoveWindow(window, reference, 3));
+  EXPECT_FALSE(t32MoveWindow(0, reference, 1));
+  DestroyWindow(window);
+  DestroyWindow(reference);
+}
+
+TEST_F(AgentTest, ColourPickerStoresChosenColourOnlyOnOk) {
+  ScriptedAgent agent(IDOK);
+  agent.steps.push_back([](HWND dialog) {
+    lv::ReplaceText(lv::FindControl(dialog, COLOR_RED), "10");
+    lv::ReplaceText(lv::FindControl(dialog, COLOR_GREEN), "20");
+    lv::ReplaceText(lv::FindControl(dialog, COLOR_BLUE), "30");
+    lv::Click(lv::FindControl(dialog, IDOK));
+  });
+  agent.steps.push_back([](HWND dialog) { lv::Click(lv::FindControl(dialog, IDCANCEL)); });
+  lv::SetUserAgent(&agent);
+
+  COLORREF colour = RGB(1, 2, 3);
+  EXPECT_NE(t32ChooseColorEx(0, &colour, 0, 0), 0);
+  EXPECT_EQ(colour, RGB(10, 20, 30));
+  EXPECT_EQ(t32ChooseColorEx(0, &colour, 0, 0), 0);
+  EXPECT_EQ(colour, RGB(10, 20, 30));
+  EXPECT_EQ(t32ChooseColorEx(0, nullptr, 0, 0), 0);
+}
+
+}  // namespace
