@@ -39,7 +39,12 @@ LVEXPORT LONG c32GetDLLErrorInfo(LPSTR text, LONG size, LONG r1, LONG r2, LONG r
 // The whole slot, for the host program: returns the error number and fills
 // the unit, category and detail (any may be NULL).
 LVEXPORT LONG lvGetDLLErrInfoRecord(LONG* unit, LONG* category, LONG* detail);
-// Modal message box over the record's owner; returns the button chosen.
+// Modal message box over the record's owner with the record's text (or, when
+// the text is NULL, the host's text for the record's number) under its
+// caption or the host's default caption "Lumivex". Kind 0 shows OK with the
+// information icon, 1 OK with the exclamation icon, 2 OK with the stop icon,
+// 4 Yes and No with the question icon. Returns the button chosen (0 for a
+// NULL record).
 LVEXPORT LONG c32ShowMb(const C32MBRECORD* record);
 // Text number `id` of the host's own string table into buffer (size bytes,
 // always terminated); returns its length, 0 when there is no such text.
@@ -55,13 +60,20 @@ LVEXPORT void t32SetEscapeProbe(LONG (*probe)(void));
 // Folder part of path, including its trailing backslash, into folder
 // (MAX_PATH bytes).
 LVEXPORT BOOL tfdSplitPathname(LPCSTR path, LONG reserved, LPSTR folder);
-// The host's folder for temporary files, with a trailing backslash (MAX_PATH bytes).
+// The host's folder for temporary files (the platform's temporary path,
+// created when missing), with a trailing backslash (MAX_PATH bytes).
 LVEXPORT BOOL t32GetTavikTempDir(LPSTR path);
 // The host's colour picker over owner, starting from *colour; non-zero when
 // the user chose a colour, which is then stored in *colour.
 LVEXPORT LONG t32ChooseColorEx(HWND owner, COLORREF* colour, DWORD flags, LONG reserved);
+// Appends a backslash to path (a MAX_PATH buffer) unless it is empty or
+// already ends in one; FALSE when it would not fit.
 LVEXPORT BOOL tfdAddSlash(LPSTR path);
+// Non-zero when path (with or without a trailing backslash) names an
+// existing folder.
 LVEXPORT BOOL tfdIsDir(LPCSTR path);
+// Creates the folder and any missing folders above it; non-zero when the
+// folder exists afterwards.
 LVEXPORT BOOL tfdCreateDir(LPCSTR path);
 
 LV_END_DECLS
