@@ -1,0 +1,99 @@
+// lumivex modules: the plug-ins of the modules folder and their menu entries.
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+
+#include "commands.h"
+#include "exitcodes.h"
+#include "plugin.h"
+
+namespace lvhost {
+
+namespace {
+
+std::string Json(const std::string& s) {
+  std::string out = "\"";
+  for (unsigned char c : s) {
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += static_cast<char>(c);
+    } else if (c < 0x20) {
+      char esc[8];
+      std::snprintf(esc, sizeof esc, "\\u%04x", c);
+      out += esc;
+    } else {
+      out += static_cast<char>(c);
+    }
+  }
+  return out + "\"";
+}
+
+std::string Join(const std::vector<std::string>& items, const std::string& sep, bool quote) {
+  std::string out;
+  for (const std::string& s : items) out += (out.empty() ? "" : sep) + (quote ? Json(s) : s);
+  return out;
+}
+
+void PrintText(const std::vector<PluginInfo>& infos) {
+  for (const PluginInfo& p : infos) {
+    std::printf("%s\n", p.file.c_str());
+    std::printf("  identifier:  %s\n", p.identifier.c_str());
+    std::printf("  menu text:   %s\n", p.menuText.c_str());
+    std::printf("  menu group:  %s\n", p.menuGroup.empty() ? "(none)" : p.menuGroup.c_str());
+    std::printf("  data types:  %s (%ld)\n", Join(DataTypeNames(p.dataTypes), ", ", false).c_str(),
+                static_cast<long>(p.dataTypes));
+    std::printf("  parameters:  %ld bytes\n", static_cast<long>(p.paramSize));
+  }
+}
+
+void PrintJson(const std::vector<PluginInfo>& infos) {
+  std::printf("[");
+  for (size_t i = 0; i < infos.size(); ++i) {
+    const PluginInfo& p = infos[i];
+    std::printf("%s\n  {\"file\": %s, \"identifier\": %s, \"menuText\": %s, \"menuGroup\": %s, "
+                "\"dataTypes\": [%s], \"dataTypeBits\": %ld, \"paramSize\": %ld}",
+                i ? "," : "", Json(p.file).c_str(), Json(p.identifier).c_str(), Json(p.menuText).c_str(),
+                Json(p.menuGroup).c_str(), Join(DataTypeNames(p.dataTypes), ", ", true).c_str(),
+                static_cast<long>(p.dataTypes), static_cast<long>(p.paramSize));
+  }
+  std::printf("%s]\n", infos.empty() ? "" : "\n");
+}
+
+}  // namespace
+
+std::vector<std::string> DataTypeNames(LONG dataTypes) {
+  static const struct { LONG bit; const char* name; } kNames[] = {
+      {T32_DT_RGB, "RGB"},       {T32_DT_INDEXED256, "indexed-256"}, {T32_DT_INDEXED16, "indexed-16"},
+      {T32_DT_HICOLOR, "hi-colour"}, {T32_DT_GREY, "grey"},          {T32_DT_BW, "black-and-white"}};
+  std::vector<std::string> names;
+  for (const auto& n : kNames)
+    if (dataTypes & n.bit) names.push_back(n.name);
+  return names;
+}
+
+int RunModulesCommand(bool json) {
+  std::string folder = ModulesFolder();
+  std::vector<PluginInfo> infos;
+  int status = kExitOk;
+  for (const std::string& file : FindPluginFiles(folder)) {
+    auto plugin = std::make_unique<Plugin>();
+    std::string error;
+    if (!plugin->Load(file, &error)) {
+      PrintError(error);
+      status = kExitFailed;
+      continue;
+    }
+    infos.push_back(plugin->Info());
+  }
+  if (infos.empty() && status == kExitOk && !json) {
+    std::fprintf(stderr, "lumivex: no effect plug-ins in %s\n", folder.c_str());
+  }
+  if (json) {
+    PrintJson(infos);
+  } else {
+    PrintText(infos);
+  }
+  return status;
+}
+
+}  // namespace lvhost

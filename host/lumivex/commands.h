@@ -1,0 +1,24 @@
+// The program's commands; each returns the exit status and prints its own
+// messages (results on stdout, problems on stderr as one line each).
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "cmdline.h"
+
+namespace lvhost {
+
+int RunModulesCommand(bool json);
+int RunParamsCommand(const std::string& module);
+int RunApplyCommand(const ApplyOptions& options);
+
+// Prints "lumivex: <text>" on stderr.
+void PrintError(const std::string& text);
+
+// Data-type bits as names ("RGB", "grey", ...), in bit order.
+std::vector<std::string> DataTypeNames(LONG dataTypes);
+
+}  // namespace lvhost
