@@ -8,14 +8,14 @@
 namespace lv::msgbox {
 
 // True when a box of this type (MB_OK, MB_YESNO, ...) has the button `answer`.
-bool Offers(UINT type, int answer);
+LVEXPORT bool Offers(UINT type, int answer);
 // The button chosen by Enter: the MB_DEFBUTTONn one among those offered.
-int DefaultAnswer(UINT type);
+LVEXPORT int DefaultAnswer(UINT type);
 // The button chosen by Escape (Cancel, else No, else the only OK).
-int CancelAnswer(UINT type);
+LVEXPORT int CancelAnswer(UINT type);
 // "ok", "cancel", "yes", ... for messages.
-std::string AnswerName(int answer);
+LVEXPORT std::string AnswerName(int answer);
 // "OK, Cancel" for a box type.
-std::string ButtonNames(UINT type);
+LVEXPORT std::string ButtonNames(UINT type);
 
 }  // namespace lv::msgbox

@@ -1,6 +1,6 @@
 // Running a dialog script: the ScriptAgent carries out one action per idle
 // moment of the modal loop and checks expectations in between.
-#include <commdlg.h>
+#include <colordlg.h>
 
 #include "dialogscript.h"
 #include "msgboxanswers.h"
