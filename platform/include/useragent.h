@@ -42,6 +42,8 @@ LVEXPORT bool MouseUp(HWND window, int x, int y);
 LVEXPORT bool TypeText(HWND window, const std::string& ansiText);  // focus, then WM_CHAR per character
 LVEXPORT bool ReplaceText(HWND edit, const std::string& ansiText); // focus, select all, type
 LVEXPORT bool PressKey(HWND window, UINT virtualKey);  // WM_KEYDOWN/WM_KEYUP to the focus (or window)
+// The same with modifier keys held down around it (Shift+Tab, Alt+letter).
+LVEXPORT bool PressKeyWith(HWND window, UINT virtualKey, bool shift, bool control, bool alt);
 LVEXPORT void LetTimePass(DWORD milliseconds);         // advances virtual time, fires due timers
 // The dialog's control with this id, or with this text (without '&'), or 0.
 LVEXPORT HWND FindControl(HWND dialog, int id);
@@ -66,6 +68,9 @@ struct HelpRecord {
 LVEXPORT const std::vector<HelpRecord>& HelpRequests();
 // Every cursor set with SetCursor, in order (LoadCursorA(0, IDC_WAIT) and so on).
 LVEXPORT const std::vector<HCURSOR>& CursorHistory();
+// Captions of the modal windows the agent left without acting (the platform
+// then ended them as the Escape key would).
+LVEXPORT const std::vector<std::string>& AbandonedDialogs();
 LVEXPORT void ClearRecords();
 
 }  // namespace lv
