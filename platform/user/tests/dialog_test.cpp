@@ -161,15 +161,16 @@ TEST_F(DialogTest, MessageResultAndDefaultIdAndItemHelpers) {
   EXPECT_EQ(GetDlgItemTextA(dlg, kFirst, buf, sizeof buf), 2u);
   EXPECT_STREQ(buf, "-5");
   // Control positions follow the dialog units of the template font.
-  RECT units{7, 47, 57, 61};
+  // Position and size are mapped separately: {x, y, cx, cy}.
+  RECT units{7, 47, 50, 14};
   ASSERT_TRUE(MapDialogRect(dlg, &units));
   RECT actual;
   GetWindowRect(GetDlgItem(dlg, kLast), &actual);
   MapWindowPoints(0, dlg, reinterpret_cast<POINT*>(&actual), 2);
   EXPECT_EQ(actual.left, units.left);
   EXPECT_EQ(actual.top, units.top);
-  EXPECT_EQ(actual.right, units.right);
-  EXPECT_EQ(actual.bottom, units.bottom);
+  EXPECT_EQ(actual.right - actual.left, units.right);
+  EXPECT_EQ(actual.bottom - actual.top, units.bottom);
   DestroyWindow(dlg);
 }
 
