@@ -71,7 +71,9 @@ Canvas BandCanvas(const DibFormat& fmt, const void* bits, int start, int lines, 
   DibFormat band = fmt;
   band.height = lines;
   *topRow = fmt.topDown ? start : fmt.height - start - lines;
-  return DibCanvas(band, bits);
+  Canvas cv = DibCanvas(band, bits);
+  cv.colors = fmt.colors.empty() ? nullptr : fmt.colors.data();  // band dies here
+  return cv;
 }
 
 HBITMAP MakeDibSection(const DibFormat& fmt, void** bits) {

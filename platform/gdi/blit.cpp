@@ -71,11 +71,13 @@ inline uint32_t ConvertSource(const Blit& b, uint32_t v) {
 struct SourceRow {
   std::vector<uint32_t> px;
   std::vector<uint8_t> valid;
-  int cachedY = -1;
+  int cachedY = 0;
+  bool loaded = false;
 };
 
 void LoadSourceRow(const Blit& b, int sy, SourceRow& row) {
-  if (row.cachedY == sy) return;
+  if (row.loaded && row.cachedY == sy) return;
+  row.loaded = true;
   row.cachedY = sy;
   row.px.assign((size_t)b.sw, 0);
   row.valid.assign((size_t)b.sw, 0);
@@ -139,9 +141,11 @@ void RunBlit(const Blit& b) {
 }
 
 // Normalises an extent that may be negative; returns whether it mirrors.
-bool Normalize(int& pos, int& len) {
+// A negative extent of a stretch runs leftwards (upwards) from the pixel at
+// pos, so pos stays inside; a plain rectangle excludes it.
+bool Normalize(int& pos, int& len, bool fromPixel = true) {
   if (len >= 0) return false;
-  pos += len;
+  pos += len + (fromPixel ? 1 : 0);
   len = -len;
   return true;
 }
@@ -239,8 +243,8 @@ BOOL WINAPI PatBlt(HDC hdc, int x, int y, int cx, int cy, DWORD rop) {
   Target t = MakeTarget(hdc);
   if (!t.dc) return FALSE;
   if (!t.ok()) return TRUE;
-  Normalize(x, cx);
-  Normalize(y, cy);
+  Normalize(x, cx, false);
+  Normalize(y, cy, false);
   if (code == 0xF0) {
     Ink ink = PatternInk(t);
     ink.rop2 = R2_COPYPEN;
