@@ -1,0 +1,13 @@
+// Registration of the standard and common control classes.
+#include "ctlcommon.h"
+
+extern "C" LVEXPORT void lvRegisterStandardControls(void) {
+  static bool registered = false;
+  if (registered) return;
+  registered = true;
+  lv::ctl::RegisterButtonClass();
+  lv::ctl::RegisterStaticClass();
+  lv::ctl::RegisterEditClass();
+  lv::ctl::RegisterUpDownClass();
+  lv::ctl::RegisterColorDialogClasses();
+}
