@@ -393,9 +393,15 @@ void OnFocus(HWND hwnd, EditState& s, bool gained) {
   NotifyParent(hwnd, gained ? EN_SETFOCUS : EN_KILLFOCUS);
 }
 
-LRESULT DialogCode(HWND hwnd) {
+// A multi-line edit with ES_WANTRETURN keeps the Enter key from the dialog
+// manager; every other key the dialog handles as usual.
+LRESULT DialogCode(HWND hwnd, LPARAM lParam) {
   LRESULT code = DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;
-  if (IsMultiLine(hwnd)) code |= DLGC_WANTALLKEYS;
+  const auto* msg = reinterpret_cast<const MSG*>(lParam);
+  const DWORD style = StyleOf(hwnd);
+  if (msg && (style & ES_MULTILINE) && (style & ES_WANTRETURN) &&
+      (msg->message == WM_KEYDOWN || msg->message == WM_CHAR) && msg->wParam == VK_RETURN)
+    code |= DLGC_WANTALLKEYS;
   return code;
 }
 
@@ -440,7 +446,7 @@ LRESULT CALLBACK EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   std::shared_ptr<EditState> s = g_edits.Get(hwnd);
   switch (msg) {
     case WM_CREATE: OnCreate(hwnd, *s, reinterpret_cast<const CREATESTRUCTA*>(lParam)); return 0;
-    case WM_GETDLGCODE: return DialogCode(hwnd);
+    case WM_GETDLGCODE: return DialogCode(hwnd, lParam);
     case WM_PAINT: Paint(hwnd, *s); return 0;
     case WM_ERASEBKGND: return 1;
     case WM_SETFONT:

@@ -172,4 +172,17 @@ TEST_F(ControlTest, ClickPlacesTheCaretAndFocusNotifies) {
   EXPECT_EQ(SendMessageA(edit, WM_GETDLGCODE, 0, 0), DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS);
 }
 
+TEST_F(ControlTest, OnlyWantReturnEditsKeepTheEnterKey) {
+  HWND plain = Child("Edit", "", ES_MULTILINE, 111, 10, 10, 100, 60);
+  HWND wants = Child("Edit", "", ES_MULTILINE | ES_WANTRETURN, 112, 10, 80, 100, 60);
+  MSG enter{};
+  enter.message = WM_KEYDOWN;
+  enter.wParam = VK_RETURN;
+  const LPARAM msg = reinterpret_cast<LPARAM>(&enter);
+  EXPECT_FALSE(SendMessageA(plain, WM_GETDLGCODE, VK_RETURN, msg) & DLGC_WANTALLKEYS);
+  EXPECT_TRUE(SendMessageA(wants, WM_GETDLGCODE, VK_RETURN, msg) & DLGC_WANTALLKEYS);
+  enter.wParam = VK_ESCAPE;
+  EXPECT_FALSE(SendMessageA(wants, WM_GETDLGCODE, VK_ESCAPE, msg) & DLGC_WANTALLKEYS);
+}
+
 }  // namespace
