@@ -56,6 +56,7 @@ void RegisterButtonClass();
 void RegisterStaticClass();
 void RegisterEditClass();
 void RegisterUpDownClass();
+void RegisterTrackBarClass();
 void RegisterColorDialogClasses();
 
 }  // namespace lv::ctl

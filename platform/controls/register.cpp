@@ -9,5 +9,6 @@ extern "C" LVEXPORT void lvRegisterStandardControls(void) {
   lv::ctl::RegisterStaticClass();
   lv::ctl::RegisterEditClass();
   lv::ctl::RegisterUpDownClass();
+  lv::ctl::RegisterTrackBarClass();
   lv::ctl::RegisterColorDialogClasses();
 }

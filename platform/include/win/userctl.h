@@ -321,7 +321,7 @@
 
 LV_BEGIN_DECLS
 // Registers the window classes "Button", "Edit", "Static" and
-// "msctls_updown32" (and the colour dialog's private classes) as global
+// "msctls_updown32", "msctls_trackbar32" (and the colour dialog's private classes) as global
 // classes. The window manager calls it once when the window system starts;
 // further calls do nothing.
 LVEXPORT void lvRegisterStandardControls(void);
