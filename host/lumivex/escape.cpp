@@ -7,6 +7,7 @@
 
 #include <csignal>
 #include <cstdlib>
+#include <initializer_list>
 
 namespace lvhost {
 
@@ -35,6 +36,15 @@ void OnSigint(int) {
   }
 }
 
+// Termination while the terminal is raw: restore it, then die as asked.
+void OnTerminate(int signal) {
+  RestoreTerminal();
+  struct sigaction standard = {};
+  standard.sa_handler = SIG_DFL;
+  sigaction(signal, &standard, nullptr);
+  raise(signal);
+}
+
 // Reads what was typed without waiting; an Escape byte means cancel.
 void PollTerminal() {
   if (!g_rawMode) return;
@@ -60,6 +70,10 @@ void StartEscapeWatch() {
   action.sa_handler = OnSigint;
   sigemptyset(&action.sa_mask);
   sigaction(SIGINT, &action, &g_oldSigint);
+  struct sigaction terminate = {};
+  terminate.sa_handler = OnTerminate;
+  sigemptyset(&terminate.sa_mask);
+  for (int s : {SIGTERM, SIGHUP, SIGQUIT}) sigaction(s, &terminate, nullptr);
   if (isatty(STDIN_FILENO) && tcgetattr(STDIN_FILENO, &g_savedTerminal) == 0) {
     struct termios raw = g_savedTerminal;
     raw.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO);
@@ -78,6 +92,9 @@ void StopEscapeWatch() {
   t32SetEscapeProbe(nullptr);
   RestoreTerminal();
   sigaction(SIGINT, &g_oldSigint, nullptr);
+  struct sigaction standard = {};
+  standard.sa_handler = SIG_DFL;
+  for (int s : {SIGTERM, SIGHUP, SIGQUIT}) sigaction(s, &standard, nullptr);
 }
 
 }  // namespace lvhost
