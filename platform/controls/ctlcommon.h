@@ -55,6 +55,8 @@ HFONT SelectControlFont(HDC hdc, HFONT font);
 void RegisterButtonClass();
 void RegisterStaticClass();
 void RegisterEditClass();
+void RegisterListBoxClasses();
+void RegisterComboBoxClass();
 void RegisterUpDownClass();
 void RegisterTrackBarClass();
 void RegisterColorDialogClasses();

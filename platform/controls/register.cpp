@@ -8,6 +8,8 @@ extern "C" LVEXPORT void lvRegisterStandardControls(void) {
   lv::ctl::RegisterButtonClass();
   lv::ctl::RegisterStaticClass();
   lv::ctl::RegisterEditClass();
+  lv::ctl::RegisterListBoxClasses();
+  lv::ctl::RegisterComboBoxClass();
   lv::ctl::RegisterUpDownClass();
   lv::ctl::RegisterTrackBarClass();
   lv::ctl::RegisterColorDialogClasses();

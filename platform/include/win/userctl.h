@@ -303,6 +303,20 @@
 #define CB_GETEXTENDEDUI 0x0156
 #define CB_GETDROPPEDSTATE 0x0157
 #define CB_FINDSTRINGEXACT 0x0158
+#define CB_SETDROPPEDWIDTH 0x0160
+#define CB_GETDROPPEDWIDTH 0x015F
+#define CB_GETCOMBOBOXINFO 0x0164
+
+// The parts of a combo box (CB_GETCOMBOBOXINFO / GetComboBoxInfo).
+typedef struct tagCOMBOBOXINFO {
+  DWORD cbSize;      // sizeof(COMBOBOXINFO)
+  RECT rcItem;       // the selection field, client coordinates
+  RECT rcButton;     // the drop-down button, client coordinates
+  DWORD stateButton; // 0, or STATE_SYSTEM_PRESSED (8) while the list is down
+  HWND hwndCombo;    // the combo box
+  HWND hwndItem;     // its edit (CBS_DROPDOWN, CBS_SIMPLE) or the combo box itself
+  HWND hwndList;     // the drop-down list while it is shown, else 0
+} COMBOBOXINFO, *PCOMBOBOXINFO;
 
 // ---- Dialog codes (WM_GETDLGCODE), shared with the dialog manager --------
 #ifndef DLGC_WANTARROWS
@@ -320,9 +334,11 @@
 #endif
 
 LV_BEGIN_DECLS
-// Registers the window classes "Button", "Edit", "Static" and
-// "msctls_updown32", "msctls_trackbar32" (and the colour dialog's private classes) as global
+// Registers the window classes "Button", "Edit", "Static", "ListBox",
+// "ComboBox", "msctls_updown32", "msctls_trackbar32" (and the colour dialog's private classes) as global
 // classes. The window manager calls it once when the window system starts;
 // further calls do nothing.
 LVEXPORT void lvRegisterStandardControls(void);
+// Fills *info (cbSize set by the caller) for a combo box; FALSE otherwise.
+LVEXPORT BOOL GetComboBoxInfo(HWND combo, PCOMBOBOXINFO info);
 LV_END_DECLS
