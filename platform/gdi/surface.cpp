@@ -1,6 +1,7 @@
 // Off-screen surfaces, their device contexts and the PNG writer.
 #include <png.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -110,6 +111,8 @@ HDC lvCreateSurfaceDC(LvSurface* surface, int originX, int originY, const RECT* 
   dc->surfaceClip = clip ? *clip : RECT{0, 0, surface->width, surface->height};
   return h;
 }
+
+HDC lvCreateScreenDC(void) { return NewDc(false); }
 
 BOOL lvSurfaceWritePng(const LvSurface* s, const RECT* rect, const char* unixPath) {
   if (!s || !unixPath || !*unixPath) return FALSE;

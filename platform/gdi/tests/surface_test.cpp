@@ -126,3 +126,28 @@ TEST(SurfacePng, FailsCleanly) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ScreenDc, CompatibleBitmapsAreColourAndDrawingIsHarmless) {
+  HDC screen = lvCreateScreenDC();
+  ASSERT_NE(screen, 0u);
+  HBITMAP bmp = CreateCompatibleBitmap(screen, 3, 2);
+  BITMAP bm;
+  GetObjectA(bmp, sizeof bm, &bm);
+  EXPECT_EQ(bm.bmBitsPixel, 32);
+  EXPECT_EQ(GetDeviceCaps(screen, BITSPIXEL), 24);
+  RECT r{0, 0, 10, 10};
+  EXPECT_NE(FillRect(screen, &r, (HBRUSH)GetStockObject(BLACK_BRUSH)), 0);
+  EXPECT_EQ(GetPixel(screen, 1, 1), CLR_INVALID);
+  HDC mem = CreateCompatibleDC(screen);
+  HGDIOBJ old = SelectObject(mem, bmp);
+  SetPixel(mem, 2, 1, RGB(1, 2, 3));
+  EXPECT_EQ(GetPixel(mem, 2, 1), RGB(1, 2, 3));
+  SelectObject(mem, old);
+  DeleteDC(mem);
+  DeleteDC(screen);
+  DeleteObject(bmp);
+}
+
+}  // namespace

@@ -628,6 +628,18 @@ LVEXPORT int WINAPI StretchDIBits(HDC hdc, int xDest, int yDest, int cxDest, int
                                   int ySrc, int cxSrc, int cySrc, const void* bits,
                                   const BITMAPINFO* info, UINT usage, DWORD rop);
 
+// A bitmap resource (RT_BITMAP, a packed DIB) of module inst as a colour
+// device-dependent bitmap; 0 when missing or malformed.
+LVEXPORT HBITMAP WINAPI LoadBitmapA(HINSTANCE inst, LPCSTR name);
+#define LoadBitmap LoadBitmapA
+// IMAGE_BITMAP from a resource, or from a .bmp file named by name with
+// LR_LOADFROMFILE; LR_CREATEDIBSECTION gives a DIB section, cx/cy (when not
+// 0) the size to stretch to, LR_LOADMAP3DCOLORS and LR_LOADTRANSPARENT map
+// colour-table entries to system colours. Other image types give 0.
+LVEXPORT HANDLE WINAPI LoadImageA(HINSTANCE inst, LPCSTR name, UINT type, int cx, int cy,
+                                  UINT flags);
+#define LoadImage LoadImageA
+
 // ---------------------------------------------------------------- drawing
 
 LVEXPORT BOOL WINAPI MoveToEx(HDC hdc, int x, int y, LPPOINT old);

@@ -21,6 +21,10 @@ LVEXPORT void lvSurfaceDestroy(LvSurface* surface);
 // (originX, originY) of the surface and everything clipped to clip (surface
 // coordinates). Released with ReleaseDC or DeleteDC.
 LVEXPORT HDC lvCreateSurfaceDC(LvSurface* surface, int originX, int originY, const RECT* clip);
+// A DC for the display as a whole (what GetDC(NULL) gives): bitmaps made
+// compatible with it are colour bitmaps; drawing on it shows nowhere.
+// Released with DeleteDC.
+LVEXPORT HDC lvCreateScreenDC(void);
 // Writes the surface (or the part of it inside rect, when rect is given) as
 // an 8-bit RGB PNG file at a Unix path. FALSE on failure, nothing left behind.
 LVEXPORT BOOL lvSurfaceWritePng(const LvSurface* surface, const RECT* rect, const char* unixPath);
