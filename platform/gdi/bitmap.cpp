@@ -2,6 +2,7 @@
 // sections, and moving scan lines between bitmaps and DIBs.
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 #include "gdi_internal.h"
 
@@ -19,7 +20,8 @@ bool SizeOk(int w, int h) {
 }
 
 // Makes an empty device-dependent bitmap: monochrome (1 bit) or colour.
-std::unique_ptr<Bitmap> NewDdb(int w, int h, bool mono) {
+// Null when memory runs out.
+std::unique_ptr<Bitmap> NewDdb(int w, int h, bool mono) try {
   auto bm = std::make_unique<Bitmap>();
   bm->width = w;
   bm->height = h;
@@ -32,6 +34,8 @@ std::unique_ptr<Bitmap> NewDdb(int w, int h, bool mono) {
   bm->masks[1] = 0x00FF00;
   bm->masks[2] = 0x0000FF;
   return bm;
+} catch (const std::bad_alloc&) {
+  return nullptr;
 }
 
 // Default colour tables for DIBs made from bitmaps without one.
@@ -76,7 +80,7 @@ Canvas BandCanvas(const DibFormat& fmt, const void* bits, int start, int lines, 
   return cv;
 }
 
-HBITMAP MakeDibSection(const DibFormat& fmt, void** bits) {
+HBITMAP MakeDibSection(const DibFormat& fmt, void** bits) try {
   auto bm = std::make_unique<Bitmap>();
   bm->width = fmt.width;
   bm->height = fmt.height;
@@ -92,6 +96,8 @@ HBITMAP MakeDibSection(const DibFormat& fmt, void** bits) {
   HBITMAP h = AddObject(std::move(bm));
   if (bits) *bits = h ? data : nullptr;
   return h;
+} catch (const std::bad_alloc&) {
+  return 0;
 }
 
 // Fills in a BITMAPINFO that describes bm (no bits wanted).
@@ -159,6 +165,7 @@ HBITMAP WINAPI CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixe
       bitsPerPixel != 32)
     return 0;
   auto bm = NewDdb(width, height, mono);
+  if (!bm) return 0;
   if (bits) {
     // Initial bits in the device-dependent layout: rows padded to 16 bits.
     Canvas dst = bm->canvas();
@@ -227,6 +234,7 @@ HBITMAP WINAPI CreateDIBitmap(HDC hdc, const BITMAPINFOHEADER* header, DWORD ini
     mono = cur && cur->mono;
   }
   HBITMAP hbm = AddObject(NewDdb(w, h, mono));
+  if (!hbm) return 0;
   if ((init & CBM_INIT) && bits && info) {
     DibFormat fmt;
     if (!ParseDibFormat(info, usage, LookupDc(hdc), &fmt) ||

@@ -120,6 +120,7 @@ void FreeNow(HANDLE h) {
 }  // namespace
 
 HANDLE AddObject(std::unique_ptr<Object> obj) {
+  if (!obj) return 0;
   Table& t = T();
   uint32_t index;
   if (t.freeList.size() > 64) {

@@ -1,6 +1,7 @@
 // Bitmaps loaded from a module's RT_BITMAP resources (packed DIBs) or from
 // .bmp files: LoadBitmapA and LoadImageA.
 #include <win/kernel.h>
+#include <win/rsrc.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -9,20 +10,10 @@
 
 #include "gdi_internal.h"
 
-// The resource functions live in the resources part of the library; bound
-// weakly so the graphics part stands alone in a library built without it.
-extern "C" {
-HRSRC WINAPI FindResourceA(HMODULE module, LPCSTR name, LPCSTR type) __attribute__((weak));
-HGLOBAL WINAPI LoadResource(HMODULE module, HRSRC res) __attribute__((weak));
-LPVOID WINAPI LockResource(HGLOBAL data) __attribute__((weak));
-DWORD WINAPI SizeofResource(HMODULE module, HRSRC res) __attribute__((weak));
-}
-
 using namespace lvgdi;
 
 namespace {
 
-const LPCSTR kRtBitmap = MAKEINTRESOURCEA(2);
 constexpr DWORD kMaxBmpFile = 256u << 20;
 
 // A packed DIB checked against its size: header, colour table and bits all
@@ -124,8 +115,8 @@ HBITMAP MakeBitmap(const PackedDib& dib, int cx, int cy, bool dibSection) {
 }
 
 HBITMAP FromResource(HINSTANCE inst, LPCSTR name, int cx, int cy, UINT flags) {
-  if (!inst || !name || !FindResourceA || !LoadResource || !LockResource || !SizeofResource) return 0;
-  HRSRC res = FindResourceA(inst, name, kRtBitmap);
+  if (!name) return 0;
+  HRSRC res = FindResourceA(inst, name, RT_BITMAP);
   if (!res) return 0;
   HGLOBAL data = LoadResource(inst, res);
   const uint8_t* p = static_cast<const uint8_t*>(data ? LockResource(data) : nullptr);

@@ -120,3 +120,33 @@ TEST(ImageLoading, BrokenFilesGiveZero) {
 }
 
 }  // namespace
+
+namespace {
+
+// The test program's own resources (module 0): 101 and "FOUR" are the same
+// 3x2 bitmap as MakeBmp.
+TEST(ImageLoading, BitmapResourcesByNumberAndName) {
+  const LPCSTR names[] = {MAKEINTRESOURCEA(101), "FOUR", "four"};
+  for (LPCSTR name : names) {
+    HBITMAP bmp = LoadBitmapA(0, name);
+    ASSERT_NE(bmp, 0u);
+    BITMAP bm;
+    GetObjectA(bmp, sizeof bm, &bm);
+    EXPECT_EQ(bm.bmWidth, 3);
+    EXPECT_EQ(bm.bmBitsPixel, 32);
+    EXPECT_EQ(Pixel(bmp, 0, 0), RGB(255, 0, 0));
+    EXPECT_EQ(Pixel(bmp, 1, 0), RGB(128, 128, 128));
+    EXPECT_EQ(Pixel(bmp, 2, 1), RGB(192, 192, 192));
+    DeleteObject(bmp);
+  }
+  HBITMAP dib = (HBITMAP)LoadImageA(0, MAKEINTRESOURCEA(101), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
+  ASSERT_NE(dib, 0u);
+  DIBSECTION ds;
+  ASSERT_EQ(GetObjectA(dib, sizeof ds, &ds), (int)sizeof ds);
+  EXPECT_EQ(ds.dsBmih.biBitCount, 4);
+  EXPECT_EQ(Pixel(dib, 2, 0), RGB(255, 255, 255));
+  DeleteObject(dib);
+  EXPECT_EQ(LoadBitmapA(0, MAKEINTRESOURCEA(999)), 0u);
+}
+
+}  // namespace
