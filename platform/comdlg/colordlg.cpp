@@ -293,9 +293,11 @@ INT_PTR RunDialog(LPCHOOSECOLORA cc, ColorDialog& d, DWORD* error) {
   }
   if (cc->Flags & CC_ENABLETEMPLATE) {
     const HINSTANCE module = static_cast<HINSTANCE>(cc->hInstance);
-    const INT_PTR result = DialogBoxParamA(module, cc->lpTemplateName, cc->hwndOwner, ColorDialogProc, param);
-    if (result == -1) *error = CDERR_FINDRESFAILURE;
-    return result;
+    if (!FindResourceA(module, cc->lpTemplateName, RT_DIALOG)) {
+      *error = CDERR_FINDRESFAILURE;
+      return -1;
+    }
+    return DialogBoxParamA(module, cc->lpTemplateName, cc->hwndOwner, ColorDialogProc, param);
   }
   const std::vector<DWORD> image = BuildColorTemplate();
   return DialogBoxIndirectParamA(0, reinterpret_cast<LPCDLGTEMPLATEA>(image.data()), cc->hwndOwner, ColorDialogProc,

@@ -243,6 +243,14 @@ TEST(ChooseColorErrors, BadStructuresAreRefused) {
     EXPECT_FALSE(ChooseColorA(&cc)) << c.name;
     EXPECT_EQ(CommDlgExtendedError(), c.error) << c.name;
   }
+  CHOOSECOLORA missing{};
+  missing.lStructSize = sizeof missing;
+  missing.lpCustColors = custom;
+  missing.Flags = CC_ENABLETEMPLATE;
+  missing.hInstance = static_cast<HWND>(GetModuleHandleA(nullptr));
+  missing.lpTemplateName = "NO_SUCH_TEMPLATE";
+  EXPECT_FALSE(ChooseColorA(&missing));
+  EXPECT_EQ(CommDlgExtendedError(), static_cast<DWORD>(CDERR_FINDRESFAILURE));
   EXPECT_FALSE(ChooseColorA(nullptr));
   EXPECT_EQ(CommDlgExtendedError(), static_cast<DWORD>(CDERR_INITIALIZATION));
 }
