@@ -30,13 +30,15 @@ void Parser::MenuResource(const ResId& name, const Token& at) {
   ByteWriter w(r.data);
   w.U16(0);  // version
   w.U16(0);  // header size
-  MenuItems(r.data);
+  MenuItems(r.data, 0);
   Add(std::move(r));
 }
 
 // Reads BEGIN items END and appends them; the last item of each level
 // carries MF_END.
-void Parser::MenuItems(std::vector<uint8_t>& out) {
+void Parser::MenuItems(std::vector<uint8_t>& out, int depth) {
+  constexpr int kMaxMenuDepth = 64;
+  if (depth > kMaxMenuDepth) throw RcError(Here(), "menus nested too deeply");
   ExpectBegin("menu");
   size_t lastItemStart = SIZE_MAX;
   for (;;) {
@@ -74,7 +76,7 @@ void Parser::MenuItems(std::vector<uint8_t>& out) {
     w.U16(flags);
     if (!popup) w.U16(static_cast<uint16_t>(id));
     w.Utf16z(text);
-    if (popup) MenuItems(out);
+    if (popup) MenuItems(out, depth + 1);
   }
   ++pos_;
   if (lastItemStart == SIZE_MAX) return;

@@ -24,6 +24,8 @@ constexpr FileType kFileTypes[] = {{"RCDATA", kRtRcData},       {"HTML", kRtHtml
                                    {"VXD", kRtVxd},             {"ANICURSOR", kRtAniCursor},
                                    {"ANIICON", kRtAniIcon},     {"DLGINCLUDE", kRtDlgInclude}};
 
+constexpr int kMaxNesting = 256;  // parentheses and unary operators in an expression
+
 int HexDigit(char c) {
   if (c >= '0' && c <= '9') return c - '0';
   c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -131,6 +133,13 @@ uint32_t Parser::MulExpr() {
 }
 
 uint32_t Parser::UnaryExpr() {
+  if (++nesting_ > kMaxNesting) throw RcError(Here(), "expression nested too deeply");
+  uint32_t v = UnaryTerm();
+  --nesting_;
+  return v;
+}
+
+uint32_t Parser::UnaryTerm() {
   if (AtEnd()) throw RcError(Here(), "expected a number before end of script");
   const Token& t = Next();
   if (t.kind == TokenKind::Number) return static_cast<uint32_t>(t.value);

@@ -61,6 +61,7 @@ class Parser {
   uint32_t AddExpr();
   uint32_t MulExpr();
   uint32_t UnaryExpr();
+  uint32_t UnaryTerm();
   StyleValue StyleExpression();
   int16_t CoordinateExpression();
   bool StartsExpression(const Token& t) const;
@@ -102,13 +103,14 @@ class Parser {
 
   // Menus and accelerators (menus.cpp).
   void MenuResource(const ResId& name, const Token& at);
-  void MenuItems(std::vector<uint8_t>& out);
+  void MenuItems(std::vector<uint8_t>& out, int depth);
   void AcceleratorResource(const ResId& name, const Token& at);
 
   Preprocessor& pp_;
   std::vector<SourceLine> lines_;
   std::vector<Token> tokens_;
   size_t pos_ = 0;
+  int nesting_ = 0;         // depth of the expression being read
   uint16_t language_ = 0;  // set by LANGUAGE statements
   uint16_t nextImageId_ = 1;
   std::vector<Resource> resources_;

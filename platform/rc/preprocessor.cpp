@@ -16,6 +16,8 @@ namespace {
 
 constexpr int kMaxIncludeDepth = 32;
 constexpr int kMaxExpansionDepth = 64;
+constexpr int kMaxNesting = 256;             // parentheses and unary operators in a condition
+constexpr size_t kMaxExpandedLine = 1 << 20;  // a longer line means runaway macros
 
 bool IsIdentStart(char c) { return std::isalpha(static_cast<unsigned char>(c)) || c == '_'; }
 bool IsIdentChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
@@ -144,6 +146,13 @@ class ConditionEvaluator {
   }
 
   int64_t Unary() {
+    if (++nesting_ > kMaxNesting) throw RcError(where_, "condition nested too deeply");
+    int64_t v = UnaryTerm();
+    --nesting_;
+    return v;
+  }
+
+  int64_t UnaryTerm() {
     if (pos_ >= t_.size()) throw RcError(where_, "incomplete expression in condition");
     const Token& t = t_[pos_++];
     if (t.kind == TokenKind::Number) return static_cast<int64_t>(t.value);
@@ -164,6 +173,7 @@ class ConditionEvaluator {
   const std::vector<Token>& t_;
   Location where_;
   size_t pos_ = 0;
+  int nesting_ = 0;
 };
 
 }  // namespace
@@ -405,6 +415,7 @@ void Preprocessor::ExpandInto(const std::string& text, const Location& where, st
       if (it != macros_.end() && !it->second.functionLike && !busy.count(word)) {
         busy.insert(word);
         ExpandInto(it->second.replacement, where, busy, out, depth + 1);
+        if (out.size() > kMaxExpandedLine) throw RcError(where, "macro expansion too long");
         busy.erase(word);
       } else {
         out += word;

@@ -71,3 +71,42 @@ TEST_F(Errors, EveryTruncationOfAScriptFailsCleanly) {
 
 }  // namespace
 }  // namespace lvrctest
+
+namespace lvrctest {
+namespace {
+
+// Runaway nesting and expansion end in an error, not a crash.
+TEST_F(Errors, DeepNestingAndRunawayMacrosAreRefused) {
+  std::string parens(5000, '(');
+  EXPECT_EQ(ErrorOf("1 RCDATA { " + parens + "1 }\n"), "t.rc:1: expression nested too deeply");
+  EXPECT_EQ(ErrorOf("#if " + parens + "1\n#endif\n"), "t.rc:1: condition nested too deeply");
+  std::string menu = "1 MENU BEGIN\n";
+  for (int i = 0; i < 200; ++i) menu += "POPUP \"p\" BEGIN\n";
+  EXPECT_EQ(ErrorOf(menu), "t.rc:66: menus nested too deeply");
+  std::string bomb;
+  for (int i = 0; i < 40; ++i) bomb += "#define M" + std::to_string(i) + " M" + std::to_string(i + 1) + " M" + std::to_string(i + 1) + "\n";
+  EXPECT_EQ(ErrorOf(bomb + "1 RCDATA { M0 }\n"), "t.rc:41: macro expansion too long");
+}
+
+// Scripts with random bytes changed compile or fail with an error.
+TEST_F(Errors, MutatedScriptsNeverCrash) {
+  const std::string base =
+      "#include <windows.h>\n#define X 3\nSTRINGTABLE BEGIN 1 \"a\\tb\" X, L\"w\" END\n"
+      "7 DIALOGEX 0,0,9,9\nFONT 8, \"f\"\nBEGIN\n CONTROL \"t\",1,\"Button\",BS_CHECKBOX,1,2,3,4\n"
+      " LTEXT \"x\",X,1,2,3,4, NOT WS_GROUP\nEND\n2 ACCELERATORS BEGIN \"^A\", 1\n VK_F2, 2, VIRTKEY END\n"
+      "#if X > 2\n9 RCDATA { 1L, (2 | 4) & ~1 }\n#endif\n";
+  uint32_t seed = 12345;
+  auto next = [&] { return seed = seed * 1103515245u + 12345u; };
+  const char alphabet[] = "\"\\(){},|#L0x9 \nBEGINEND";
+  for (int round = 0; round < 400; ++round) {
+    std::string s = base;
+    for (int k = 0; k < 3; ++k) s[(next() >> 8) % s.size()] = alphabet[(next() >> 8) % (sizeof alphabet - 1)];
+    try {
+      Compile(s);
+    } catch (const lvrc::RcError&) {
+    }
+  }
+}
+
+}  // namespace
+}  // namespace lvrctest
