@@ -85,6 +85,8 @@ int DrawGlyphRun(Target& t, int x, int y, const char* text, int count, const INT
       uint32_t bits = (uint32_t)g.rows[row] << 1;
       if (f.bold) bits |= bits >> 1;
       if (!bits) continue;
+      // Italic leans the glyph: rows above the baseline move right.
+      int lean = f.log.lfItalic ? std::max(0, (kFontAscent - 1 - row) / 3) * s : 0;
       for (int px = 0; px < 17;) {
         if (!((bits >> (16 - px)) & 1)) {
           ++px;
@@ -93,7 +95,7 @@ int DrawGlyphRun(Target& t, int x, int y, const char* text, int count, const INT
         int start = px;
         while (px < 17 && ((bits >> (16 - px)) & 1)) ++px;
         for (int sy = 0; sy < s; ++sy)
-          FillSpan(local, y + row * s + sy, pen + start * s, pen + px * s, ink);
+          FillSpan(local, y + row * s + sy, pen + lean + start * s, pen + lean + px * s, ink);
       }
     }
     pen += dx ? dx[i] : CharAdvance(f, c);

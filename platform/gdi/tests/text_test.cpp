@@ -248,3 +248,32 @@ TEST(Glyphs, GermanLettersDifferFromTheirBaseLetters) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(FontStyles, ItalicLeansUnderlineAndStrikeOutSpanTheText) {
+  Canvas32 plain(40, 13), italic(40, 13), under(40, 13);
+  HFONT it = CreateFontA(-11, 0, 0, 0, FW_NORMAL, TRUE, 0, 0, 0, 0, 0, 0, 0, "MS Sans Serif");
+  HFONT ul = CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, TRUE, TRUE, 0, 0, 0, 0, 0, "MS Sans Serif");
+  TextOutA(plain.dc, 0, 0, "l", 1);
+  SelectObject(italic.dc, it);
+  TextOutA(italic.dc, 0, 0, "l", 1);
+  EXPECT_EQ(plain.at(0, 3), kBlack);
+  EXPECT_NE(italic.at(0, 3), kBlack);  // the top of the stem leans right
+  EXPECT_EQ(italic.at(0, 10), kBlack);  // the foot stays on its place
+  SelectObject(under.dc, ul);
+  SetBkMode(under.dc, TRANSPARENT);
+  TextOutA(under.dc, 0, 0, "ii", 2);
+  int w = Width(under.dc, "ii");
+  for (int x = 0; x < w; ++x) {
+    EXPECT_EQ(under.at(x, 12), kBlack) << x;  // underline below the baseline
+    EXPECT_EQ(under.at(x, 7), kBlack) << x;   // strike-out through the middle
+  }
+  EXPECT_NE(under.at(w, 12), kBlack);
+  SelectObject(italic.dc, GetStockObject(SYSTEM_FONT));
+  SelectObject(under.dc, GetStockObject(SYSTEM_FONT));
+  DeleteObject(it);
+  DeleteObject(ul);
+}
+
+}  // namespace
