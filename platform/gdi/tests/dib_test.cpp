@@ -284,3 +284,31 @@ TEST(DIBits, MalformedHeadersAreRejected) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(CreateDIBitmap, InitialisesFromTheDibOrFailsOnBadInput) {
+  TestDib dib(8, 5, 3, false);
+  Canvas32 screen(1, 1);
+  HBITMAP bmp = CreateDIBitmap(screen.dc, &dib.info.h, CBM_INIT, dib.bits.data(), dib.bmi(), DIB_RGB_COLORS);
+  ASSERT_NE(bmp, 0u);
+  HDC dc = CreateCompatibleDC(screen.dc);
+  HGDIOBJ old = SelectObject(dc, bmp);
+  for (int y = 0; y < 3; ++y)
+    for (int x = 0; x < 5; ++x) {
+      uint32_t e = Expected(8, x, y);
+      EXPECT_EQ(GetPixel(dc, x, y), RGB(e >> 16, (e >> 8) & 0xFF, e & 0xFF)) << x << "," << y;
+    }
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  DeleteObject(bmp);
+  // Without CBM_INIT the bitmap is made but left alone; a broken format fails.
+  HBITMAP blank = CreateDIBitmap(screen.dc, &dib.info.h, 0, nullptr, nullptr, DIB_RGB_COLORS);
+  EXPECT_NE(blank, 0u);
+  DeleteObject(blank);
+  TestDib bad(8, 5, 3, false);
+  bad.info.h.biBitCount = 5;
+  EXPECT_EQ(CreateDIBitmap(screen.dc, &dib.info.h, CBM_INIT, bad.bits.data(), bad.bmi(), DIB_RGB_COLORS), 0u);
+}
+
+}  // namespace

@@ -300,3 +300,28 @@ TEST(Brushes, HatchAndPatternBrushesTile) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(RoundRect, CornersRoundedEdgesStraight) {
+  Canvas32 c(12, 10);
+  SelectObject(c.dc, GetStockObject(BLACK_BRUSH));
+  RoundRect(c.dc, 0, 0, 12, 10, 6, 6);
+  EXPECT_NE(c.at(0, 0), kBlack);    // corner cut away
+  EXPECT_NE(c.at(11, 9), kBlack);
+  EXPECT_EQ(c.at(0, 5), kBlack);    // straight left edge
+  EXPECT_EQ(c.at(6, 0), kBlack);    // straight top edge
+  EXPECT_EQ(c.at(11, 5), kBlack);
+  EXPECT_EQ(c.at(6, 9), kBlack);
+  SelectObject(c.dc, GetStockObject(WHITE_BRUSH));
+}
+
+TEST(Polyline, SegmentsShareEndpointsOnce) {
+  Canvas32 c(6, 6);
+  SetROP2(c.dc, R2_NOT);  // a pixel drawn twice would come back white
+  POINT pts[4] = {{1, 1}, {4, 1}, {4, 4}, {1, 4}};
+  Polyline(c.dc, pts, 4);
+  EXPECT_EQ(c.rows(kBlack), "......\n.####.\n....#.\n....#.\n..###.\n......\n");
+}
+
+}  // namespace
