@@ -18,14 +18,6 @@
 namespace lv {
 namespace {
 
-std::string PrefixDir() {
-  const char* prefix = getenv("LUMIVEX_PREFIX");
-  if (prefix && *prefix) return prefix;
-  const char* home = getenv("HOME");
-  if (home && *home) return std::string(home) + "/.local/share/lumivex";
-  return "/tmp/lumivex-" + std::to_string(getuid());
-}
-
 void MakeDirectories(const std::string& path) {
   for (size_t i = 1; i <= path.size(); ++i) {
     if (i == path.size() || path[i] == '/') mkdir(path.substr(0, i).c_str(), 0777);
@@ -44,8 +36,9 @@ std::vector<std::string> Split(std::string_view s, char separator) {
   return parts;
 }
 
-// Removes "." and "..", and the trailing dots and blanks Windows ignores.
-std::vector<std::string> Normalize(const std::vector<std::string>& parts) {
+// Removes "." and ".."; with `windowsNames` also the trailing dots and
+// blanks that Windows ignores in names.
+std::vector<std::string> Normalize(const std::vector<std::string>& parts, bool windowsNames) {
   std::vector<std::string> out;
   for (std::string part : parts) {
     if (part == ".") continue;
@@ -53,7 +46,7 @@ std::vector<std::string> Normalize(const std::vector<std::string>& parts) {
       if (!out.empty()) out.pop_back();
       continue;
     }
-    while (!part.empty() && (part.back() == '.' || part.back() == ' ')) part.pop_back();
+    while (windowsNames && !part.empty() && (part.back() == '.' || part.back() == ' ')) part.pop_back();
     if (!part.empty()) out.push_back(part);
   }
   return out;
@@ -72,6 +65,27 @@ std::string Join(const std::vector<std::string>& parts, char separator) {
     out += parts[i];
   }
   return out;
+}
+
+// The platform prefix as an absolute path (a relative setting is taken
+// against the folder current when it is first seen, so later changes of the
+// current folder do not move drive C:).
+std::string PrefixDir() {
+  const char* prefix = getenv("LUMIVEX_PREFIX");
+  if (prefix && *prefix == '/') return prefix;
+  if (prefix && *prefix) {
+    static std::mutex lock;
+    static std::string setting, absolute;
+    std::lock_guard<std::mutex> guard(lock);
+    if (setting != prefix) {
+      setting = prefix;
+      absolute = "/" + Join(Normalize(Split(CurrentUnixDirectory() + "/" + setting, '/'), false), '/');
+    }
+    return absolute;
+  }
+  const char* home = getenv("HOME");
+  if (home && *home) return std::string(home) + "/.local/share/lumivex";
+  return "/tmp/lumivex-" + std::to_string(getuid());
 }
 
 // Path below `root` (both lexical, absolute), or false.
@@ -140,7 +154,7 @@ bool FullWinPath(std::string_view path, std::string& full) {
   }
   if (drive != 'C' && drive != 'Z') return Fail(ERROR_PATH_NOT_FOUND);
   bool trailing = !p.empty() && p.back() == '\\';
-  std::vector<std::string> parts = Normalize(Split(rest, '\\'));
+  std::vector<std::string> parts = Normalize(Split(rest, '\\'), true);
   full = std::string(1, drive) + ":\\" + Join(parts, '\\');
   if (trailing && !parts.empty()) full += '\\';
   return true;
@@ -179,7 +193,7 @@ bool WinToUnix(std::string_view win, std::string& unixPath) {
 std::string UnixToWin(std::string_view unixPath) {
   std::string path(unixPath);
   if (path.empty() || path[0] != '/') path = CurrentUnixDirectory() + "/" + path;
-  std::string lexical = "/" + Join(Normalize(Split(path, '/')), '/');
+  std::string lexical = "/" + Join(Normalize(Split(path, '/'), false), '/');
   std::string root = DriveCRoot();
   std::vector<std::string> roots = {root};
   if (char* real = realpath(root.c_str(), nullptr)) {

@@ -96,6 +96,17 @@ TEST_F(Modules, NamesFileAndResources) {
   EXPECT_EQ(lvModuleResourceBlobs(m, 0, &data, &size), 0u);
 }
 
+TEST_F(Modules, BareNamesAreSearchedBesideTheProgram) {
+  // The test module is built beside the test program.
+  HMODULE m = LoadLibraryA("KERNEL_TESTMODULE.TPI");
+  ASSERT_NE(m, 0u) << "error " << GetLastError();
+  EXPECT_EQ(LoadLibraryA("kernel_testmodule.tpi"), m);  // found among the loaded ones
+  EXPECT_EQ(Events(), "A");
+  FreeLibrary(m);
+  FreeLibrary(m);
+  EXPECT_EQ(Events(), "AD");
+}
+
 TEST_F(Modules, MissingOrBrokenFilesFail) {
   EXPECT_EQ(LoadLibraryA("Z:\\no\\such\\module.tpi"), 0u);
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_MOD_NOT_FOUND));
