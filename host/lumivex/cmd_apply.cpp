@@ -214,6 +214,12 @@ int RunApplyCommand(const ApplyOptions& options) {
   BOOL ok = RunAction(plugin, mode, block, dataType, buffers, agent, &run);
   PrintNotes(agent);
   if (!ok || (agent.script && agent.script->Failed())) return ReportFailure(plugin, agent, run);
+  if (agent.script && agent.script->Remaining()) {
+    // Commands that never ran would hide expectations that were not checked.
+    PrintError(agent.script->FileName() + ":" + std::to_string(agent.script->NextLine()) +
+               ": the dialog closed before this command ran");
+    return kExitFailed;
+  }
   return Finish(options, plugin, block, run, buffers);
 }
 

@@ -97,8 +97,10 @@ class LVEXPORT ScriptAgent : public UserAgent {
   // Things worth telling the user: message boxes answered without an
   // "answer" command, and their texts (UTF-8).
   const std::vector<std::string>& Notes() const { return notes_; }
-  // Commands not run yet.
+  // Commands not run yet, and the line of the first of them (0 when none).
   size_t Remaining() const { return script_.commands.size() - next_; }
+  int NextLine() const { return Remaining() ? script_.commands[next_].line : 0; }
+  const std::string& FileName() const { return script_.fileName; }
 
  private:
   bool RunExpectation(HWND modal, const ScriptCommand& command);

@@ -234,11 +234,13 @@ TEST_F(LumivexRun, ScriptFailuresAndCancelsWriteNothing) {
   Write("short.dlg", "type 71 \"4\"\n");
   Write("cancel.dlg", "click Abbrechen\n");
   Write("bad.dlg", "click\n");
+  Write("leftover.dlg", "click OK\nexpect text 71 \"2\"\n");
   struct Case { const char* script; int status; const char* mention; } cases[] = {
       {"wrong.dlg", 3, "wrong.dlg:2: expected control 71 to read \"5\", saw \"4\""},
       {"short.dlg", 1, "cancelled"},
       {"cancel.dlg", 1, "cancelled"},
       {"bad.dlg", 2, "bad.dlg:1:"},
+      {"leftover.dlg", 3, "leftover.dlg:2: the dialog closed before this command ran"},
   };
   for (const Case& c : cases) {
     Result r = Run(std::string("apply gridsplit in.png -o out.png --dialog ") + c.script);
