@@ -78,7 +78,8 @@ INT_PTR CALLBACK TestDialog(HWND dlg, UINT message, WPARAM wParam, LPARAM) {
     GetDlgItemTextA(dlg, kEdit, text, sizeof text);
     if (std::strcmp(text, "0") == 0) {
       ++g_accepted->refusals;
-      MessageBoxA(dlg, "Der Wert muß größer sein.", "Test", MB_OK);
+      // The dialog texts are ANSI (Windows-1252), the script is UTF-8.
+      MessageBoxA(dlg, "Der Wert mu\xdf gr\xf6\xdf" "er sein.", "Test", MB_OK);
       SetFocus(GetDlgItem(dlg, kEdit));
       SendDlgItemMessageA(dlg, kEdit, EM_SETSEL, 0, -1);
       return TRUE;
