@@ -38,6 +38,7 @@ LRESULT HitTest(Wnd* w, LPARAM lParam) {
   RECT client = w->client;
   OffsetRect(&client, o.x, o.y);
   if (PtInRect(&client, p)) return HTCLIENT;
+  if (LRESULT bar = ScrollHitTest(w, p)) return bar;
   if ((w->style & WS_CAPTION) == WS_CAPTION && p.y < client.top && p.y >= o.y + 2) return HTCAPTION;
   return HTBORDER;
 }
@@ -74,6 +75,18 @@ void OnPosChanged(Wnd* w, const WINDOWPOS* wp) {
   if (!(w = FindWnd(h))) return;
   if (!(wp->flags & SWP_NOMOVE))
     SendTo(w, WM_MOVE, 0, MAKELPARAM(w->rect.left + w->client.left, w->rect.top + w->client.top));
+}
+
+// Default colours of controls: window colours for edits and lists, the
+// button face for the rest.
+LRESULT DefaultControlColour(UINT message, HDC dc) {
+  bool window = message == WM_CTLCOLOREDIT || message == WM_CTLCOLORLISTBOX;
+  int background = window ? COLOR_WINDOW : COLOR_BTNFACE;
+  if (dc) {
+    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    SetBkColor(dc, GetSysColor(background));
+  }
+  return static_cast<LRESULT>(GetSysColorBrush(background));
 }
 
 LRESULT OnKeyOrMouseForParent(Wnd* w, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -136,7 +149,7 @@ LRESULT DefWindowProcA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORDLG:
     case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC: return 0;
+    case WM_CTLCOLORSTATIC: return DefaultControlColour(message, static_cast<HDC>(wParam));
     case WM_HELP:
     case WM_CONTEXTMENU:
     case WM_MOUSEWHEEL: return OnKeyOrMouseForParent(w, message, wParam, lParam);
@@ -149,6 +162,11 @@ LRESULT DefWindowProcA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         GetCursorPos(&hi.MousePos);
         SendMessageA(hwnd, WM_HELP, 0, reinterpret_cast<LPARAM>(&hi));
       }
+      return 0;
+    case WM_NCLBUTTONDOWN:
+      if (wParam == HTVSCROLL || wParam == HTHSCROLL)
+        ScrollBarClick(w, static_cast<LRESULT>(wParam),
+                       POINT{static_cast<SHORT>(LOWORD(lParam)), static_cast<SHORT>(HIWORD(lParam))});
       return 0;
     case WM_QUERYENDSESSION:
     case WM_QUERYOPEN: return TRUE;

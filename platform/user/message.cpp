@@ -267,8 +267,9 @@ LRESULT DispatchMessageA(const MSG* msg) {
   LRESULT r = SendTo(w, msg->message, msg->wParam, msg->lParam);
   // A window that ignores WM_PAINT would be asked forever: what it left
   // unpainted is dropped.
-  if (msg->message == WM_PAINT && (w = FindWnd(msg->hwnd))) {
-    if (!w->painting) ValidateRect(msg->hwnd, nullptr);
+  if (msg->message == WM_PAINT && (w = FindWnd(msg->hwnd)) && !w->painting) {
+    ValidateRect(msg->hwnd, nullptr);
+    if (w->frameDirty) PaintFrame(w);
   }
   return r;
 }

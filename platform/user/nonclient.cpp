@@ -94,11 +94,9 @@ void PaintFrame(Wnd* w) {
     FillRing(dc, r, RECT{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1}, SysColor(kBtnShadow));
     InflateRect(&r, -1, -1);
   }
-  // Scroll bar areas: plain troughs.
-  if (w->style & WS_VSCROLL)
-    FillSolid(dc, RECT{w->client.right, w->client.top, r.right, r.bottom}, SysColor(kBtnFace));
-  if (w->style & WS_HSCROLL)
-    FillSolid(dc, RECT{r.left, w->client.bottom, r.right, r.bottom}, SysColor(kBtnFace));
+  PaintScrollBars(w, dc);
+  if ((w->style & WS_VSCROLL) && (w->style & WS_HSCROLL))
+    FillSolid(dc, RECT{w->client.right, w->client.bottom, r.right, r.bottom}, SysColor(kBtnFace));
   FreeDC(dc);
 }
 

@@ -46,6 +46,16 @@ struct DialogInfo {
   HWND disabledOwner = 0;    // owner the modal loop disabled, re-enabled by EndDialog
 };
 
+// A window's own scroll bar.
+struct ScrollBar {
+  int min = 0;
+  int max = 100;
+  UINT page = 0;
+  int pos = 0;
+  int trackPos = 0;
+  UINT disabled = 0;  // ESB_DISABLE_* arrows
+};
+
 // A window.
 struct Wnd {
   HWND handle = 0;
@@ -73,6 +83,7 @@ struct Wnd {
   bool minimized = false;
   bool maximized = false;
   bool redrawOff = false;        // WM_SETREDRAW FALSE
+  ScrollBar scroll[2];            // SB_HORZ, SB_VERT
   std::unique_ptr<DialogInfo> dialog;
 };
 
@@ -159,6 +170,14 @@ void PaintFrame(Wnd* w);
 // The visible part of a window's client area (or whole window) in its
 // top-level surface coordinates, and the origin of its coordinates there.
 bool SurfaceGeometry(Wnd* w, bool whole, POINT* origin, RECT* clip);
+
+// --- Scroll bars (scroll.cpp) ---
+// Paints the window's scroll bars into its frame.
+void PaintScrollBars(Wnd* w, HDC windowDC);
+// The scroll bar part at a screen point (HTHSCROLL/HTVSCROLL) or 0.
+LRESULT ScrollHitTest(Wnd* w, POINT screen);
+// A click on a scroll bar: WM_HSCROLL/WM_VSCROLL for the part hit.
+void ScrollBarClick(Wnd* w, LRESULT hit, POINT screen);
 
 // --- Dialogs (dialog.cpp, dlgtemplate.cpp, dlgmsg.cpp) ---
 DialogInfo* DialogOf(HWND hwnd);

@@ -333,6 +333,20 @@
 #define SB_RIGHT 7
 #define SB_ENDSCROLL 8
 
+// Scroll bar information
+#define SIF_RANGE 0x0001
+#define SIF_PAGE 0x0002
+#define SIF_POS 0x0004
+#define SIF_DISABLENOSCROLL 0x0008
+#define SIF_TRACKPOS 0x0010
+#define SIF_ALL (SIF_RANGE | SIF_PAGE | SIF_POS | SIF_TRACKPOS)
+#define ESB_ENABLE_BOTH 0x0000
+#define ESB_DISABLE_BOTH 0x0003
+#define ESB_DISABLE_LEFT 0x0001
+#define ESB_DISABLE_RIGHT 0x0002
+#define ESB_DISABLE_UP 0x0001
+#define ESB_DISABLE_DOWN 0x0002
+
 // ---------------------------------------------------------------------------
 // ShowWindow commands
 #define SW_HIDE 0
@@ -643,6 +657,23 @@
 #define HELP_SETPOPUP_POS 0x000d
 
 // ---------------------------------------------------------------------------
+// Clipboard formats
+#define CF_TEXT 1
+#define CF_BITMAP 2
+#define CF_METAFILEPICT 3
+#define CF_SYLK 4
+#define CF_DIF 5
+#define CF_TIFF 6
+#define CF_OEMTEXT 7
+#define CF_DIB 8
+#define CF_PALETTE 9
+#define CF_RIFF 11
+#define CF_WAVE 12
+#define CF_UNICODETEXT 13
+#define CF_HDROP 15
+#define CF_LOCALE 16
+
+// ---------------------------------------------------------------------------
 // System metrics
 #define SM_CXSCREEN 0
 #define SM_CYSCREEN 1
@@ -788,6 +819,17 @@ typedef struct tagPAINTSTRUCT {
   BOOL fIncUpdate;
   BYTE rgbReserved[32];
 } PAINTSTRUCT, *PPAINTSTRUCT, *LPPAINTSTRUCT;
+
+typedef struct tagSCROLLINFO {
+  UINT cbSize;
+  UINT fMask;
+  int nMin;
+  int nMax;
+  UINT nPage;
+  int nPos;
+  int nTrackPos;
+} SCROLLINFO, *LPSCROLLINFO;
+typedef const SCROLLINFO* LPCSCROLLINFO;
 
 typedef struct tagHELPINFO {
   UINT cbSize;
@@ -1082,6 +1124,37 @@ LVEXPORT BOOL MessageBeep(UINT type);
 // Records the help request (file as passed, command, data); TRUE.
 LVEXPORT BOOL WinHelpA(HWND hwnd, LPCSTR helpFile, UINT command, ULONG_PTR data);
 #define WinHelp WinHelpA
+
+// --- Scroll bars of windows (WS_HSCROLL / WS_VSCROLL; SB_HORZ, SB_VERT) ---
+// Positions are clamped to min .. max - page + 1. Set functions return the
+// new (SetScrollInfo) or previous (SetScrollPos) position. Clicking a bar
+// sends WM_HSCROLL/WM_VSCROLL with the SB_* code of the part hit.
+LVEXPORT int SetScrollInfo(HWND hwnd, int bar, LPCSCROLLINFO info, BOOL redraw);
+LVEXPORT BOOL GetScrollInfo(HWND hwnd, int bar, LPSCROLLINFO info);
+LVEXPORT int SetScrollPos(HWND hwnd, int bar, int pos, BOOL redraw);
+LVEXPORT int GetScrollPos(HWND hwnd, int bar);
+LVEXPORT BOOL SetScrollRange(HWND hwnd, int bar, int min, int max, BOOL redraw);
+LVEXPORT BOOL GetScrollRange(HWND hwnd, int bar, LPINT min, LPINT max);
+LVEXPORT BOOL ShowScrollBar(HWND hwnd, int bar, BOOL show);
+LVEXPORT BOOL EnableScrollBar(HWND hwnd, UINT bar, UINT arrows);
+LVEXPORT BOOL ScrollWindow(HWND hwnd, int dx, int dy, const RECT* scroll, const RECT* clip);
+
+// --- Clipboard ---
+// One opener at a time; SetClipboardData hands the global memory block to
+// the clipboard, which frees it when emptied. Text is also kept in the
+// platform prefix so other programs of the installation see it.
+LVEXPORT BOOL OpenClipboard(HWND owner);
+LVEXPORT BOOL CloseClipboard(void);
+LVEXPORT BOOL EmptyClipboard(void);
+LVEXPORT HANDLE SetClipboardData(UINT format, HANDLE data);
+// The block of a format while the clipboard is open (still the clipboard's).
+LVEXPORT HANDLE GetClipboardData(UINT format);
+LVEXPORT BOOL IsClipboardFormatAvailable(UINT format);
+LVEXPORT int CountClipboardFormats(void);
+LVEXPORT UINT EnumClipboardFormats(UINT format);
+LVEXPORT HWND GetClipboardOwner(void);
+LVEXPORT UINT RegisterClipboardFormatA(LPCSTR name);
+#define RegisterClipboardFormat RegisterClipboardFormatA
 
 // --- Cursors and icons ---
 // Standard cursors (instance 0, IDC_*) have fixed handles; others come from

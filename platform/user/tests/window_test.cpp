@@ -4,6 +4,8 @@
 
 #include "recorder.h"
 
+#include <useragent.h>
+
 using usertest::Log;
 using usertest::MakeRecorder;
 using usertest::Messages;
@@ -222,6 +224,30 @@ TEST_F(WindowTest, ChildWithoutParentFailsAndRelationsHold) {
   EXPECT_FALSE(IsWindowEnabled(a));
   EXPECT_TRUE(EnableWindow(a, TRUE));
   DestroyWindow(top);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(WindowTest, ScrollBarsClampAndAnswerClicks) {
+  HWND w = MakeRecorder(WS_POPUP | WS_VISIBLE | WS_VSCROLL, 0, 0, "", 0, 0, 200, 200);
+  RECT client;
+  GetClientRect(w, &client);
+  EXPECT_EQ(client.right, 200 - GetSystemMetrics(SM_CXVSCROLL));
+  SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS, 0, 99, 10, 500, 0};
+  EXPECT_EQ(SetScrollInfo(w, SB_VERT, &si, TRUE), 90);  // max - page + 1
+  EXPECT_EQ(SetScrollPos(w, SB_VERT, -5, TRUE), 90);
+  EXPECT_EQ(GetScrollPos(w, SB_VERT), 0);
+  Log().clear();
+  int bar = client.right + 5;
+  EXPECT_TRUE(lv::ClickAt(w, bar, client.bottom - 3));  // lower arrow
+  EXPECT_TRUE(lv::ClickAt(w, bar, client.bottom / 2));  // below the thumb
+  std::vector<WPARAM> codes;
+  for (auto& s : Log())
+    if (s.message == WM_VSCROLL) codes.push_back(LOWORD(s.wParam));
+  EXPECT_EQ(codes, (std::vector<WPARAM>{SB_LINEDOWN, SB_ENDSCROLL, SB_PAGEDOWN, SB_ENDSCROLL}));
+  DestroyWindow(w);
 }
 
 }  // namespace
