@@ -59,6 +59,7 @@ void RegisterListBoxClasses();
 void RegisterComboBoxClass();
 void RegisterUpDownClass();
 void RegisterTrackBarClass();
+void RegisterTabControlClass();
 void RegisterColorDialogClasses();
 
 }  // namespace lv::ctl

@@ -12,5 +12,6 @@ extern "C" LVEXPORT void lvRegisterStandardControls(void) {
   lv::ctl::RegisterComboBoxClass();
   lv::ctl::RegisterUpDownClass();
   lv::ctl::RegisterTrackBarClass();
+  lv::ctl::RegisterTabControlClass();
   lv::ctl::RegisterColorDialogClasses();
 }

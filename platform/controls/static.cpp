@@ -167,7 +167,7 @@ LRESULT SetImage(HWND hwnd, StaticState& state, WPARAM imageType, LPARAM image) 
   return static_cast<LRESULT>(old);
 }
 
-// The resource named by the window text of an icon static: a name, a
+// The resource named by the window text of an image static: a name, a
 // MAKEINTRESOURCE value or the template's ordinal written as "#n".
 LPCSTR ImageResourceName(LPCSTR text) {
   if (!text) return nullptr;
@@ -180,12 +180,15 @@ LPCSTR ImageResourceName(LPCSTR text) {
   return text[0] ? text : nullptr;
 }
 
-void LoadIconFromCreation(HWND hwnd, StaticState& state, const CREATESTRUCTA* cs) {
+// An icon or bitmap static named by a resource in its window text (as a
+// dialog template gives it) loads the image when it is created.
+void LoadImageFromCreation(HWND hwnd, StaticState& state, const CREATESTRUCTA* cs) {
   const UINT type = cs->style & SS_TYPEMASK;
-  if (type != SS_ICON) return;
+  if (type != SS_ICON && type != SS_BITMAP) return;
   LPCSTR name = ImageResourceName(cs->lpszName);
   if (!name) return;
   if (type == SS_ICON) state.image = LoadIconA(cs->hInstance, name);
+  else state.image = LoadBitmapA(cs->hInstance, name);
   FitToImage(hwnd);
 }
 
@@ -203,7 +206,7 @@ LRESULT CALLBACK StaticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   std::shared_ptr<StaticState> state = g_statics.Get(hwnd);
   switch (msg) {
     case WM_CREATE:
-      LoadIconFromCreation(hwnd, *state, reinterpret_cast<const CREATESTRUCTA*>(lParam));
+      LoadImageFromCreation(hwnd, *state, reinterpret_cast<const CREATESTRUCTA*>(lParam));
       return 0;
     case WM_GETDLGCODE: return DLGC_STATIC;
     case WM_PAINT: Paint(hwnd, *state); return 0;

@@ -37,3 +37,19 @@ TEST_F(ControlTest, BitmapStaticTakesOnlyBitmapsAndSizesToThem) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ControlTest, BitmapStaticLoadsItsResourceAtCreation) {
+  HWND picture = CreateWindowExA(0, "Static", "#7", WS_CHILD | WS_VISIBLE | SS_BITMAP, 5, 5, 50, 50, parent_,
+                                 static_cast<HMENU>(204), GetModuleHandleA(nullptr), nullptr);
+  ASSERT_NE(picture, 0u);
+  const HANDLE image = static_cast<HANDLE>(SendMessageA(picture, STM_GETIMAGE, IMAGE_BITMAP, 0));
+  ASSERT_NE(image, 0u) << "bitmap 7 of the test program";
+  RECT rc{};
+  GetClientRect(picture, &rc);
+  EXPECT_EQ(rc.right, 2);
+  EXPECT_EQ(rc.bottom, 3);
+}
+
+}  // namespace

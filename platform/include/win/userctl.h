@@ -335,9 +335,9 @@ typedef struct tagCOMBOBOXINFO {
 
 LV_BEGIN_DECLS
 // Registers the window classes "Button", "Edit", "Static", "ListBox",
-// "ComboBox", "msctls_updown32", "msctls_trackbar32" (and the colour dialog's private classes) as global
-// classes. The window manager calls it once when the window system starts;
-// further calls do nothing.
+// "ComboBox", "msctls_updown32", "msctls_trackbar32", "SysTabControl32" and
+// the colour dialog's private classes as global classes. The window manager
+// calls it once when the window system starts; further calls do nothing.
 LVEXPORT void lvRegisterStandardControls(void);
 // Fills *info (cbSize set by the caller) for a combo box; FALSE otherwise.
 LVEXPORT BOOL GetComboBoxInfo(HWND combo, PCOMBOBOXINFO info);
