@@ -250,3 +250,21 @@ TEST_F(LumivexRun, ScriptFailuresAndCancelsWriteNothing) {
   }
   EXPECT_FALSE(fs::exists(prefix_ / "C" / "lumivex" / "params" / "gridsplit.prm"));
 }
+
+TEST_F(LumivexRun, ScriptPicksTheColourInTheColourDialog) {
+  MakeInput("in.png", 60, 30);
+  Write("colour.dlg",
+        "type 71 \"1\"\n"
+        "type 72 \"2\"\n"
+        "uncheck 51\n"
+        "click 221\n"
+        "colour #ff0000\n"
+        "click OK\n");
+  Result r = Run("apply gridsplit in.png -o out.png --set width=1 --dialog colour.dlg");
+  ASSERT_EQ(r.status, 0) << r.err;
+  Image out = Read("out.png");
+  ASSERT_EQ(ColouredColumns(out, 0), (std::vector<int>{30}));
+  EXPECT_EQ(out.pixels[30 * 3], 255);
+  EXPECT_EQ(out.pixels[30 * 3 + 1], 0);
+  EXPECT_EQ(out.pixels[30 * 3 + 2], 0);
+}
