@@ -65,6 +65,15 @@ TEST_F(Dialogs, DefaultDialogStyleAndControlData) {
   EXPECT_EQ(tail, (std::vector<uint8_t>{6, 0, 0x34, 0x12, 2, 0, 0, 0}));
 }
 
+TEST_F(Dialogs, SetFontStyleWithoutFontStatementStillCarriesAFont) {
+  auto c = Compile("1 DIALOG 0, 0, 10, 10\nSTYLE DS_SETFONT | WS_POPUP\nBEGIN\nEND\n");
+  const auto* d = FindData(c, 5, 1);
+  ASSERT_NE(d, nullptr);
+  Bytes w;
+  w.u32(0x80000040).u32(0).u16(0).u16(0).u16(0).u16(10).u16(10).u16(0).u16(0).u16(0).u16(8).wstr(u"MS Shell Dlg");
+  EXPECT_EQ(*d, w.b);
+}
+
 struct ControlCase {
   const char* statement;
   uint32_t style;

@@ -116,4 +116,20 @@ TEST(EnumResourceNamesA, ListsEveryResourceOfAType) {
   EXPECT_FALSE(EnumResourceNamesA(0, RT_ICON, CollectName, reinterpret_cast<LONG_PTR>(&names)));
 }
 
+TEST(ModuleResources, LookupsUseTheModuleAskedFor) {
+  char path[MAX_PATH];
+  ASSERT_TRUE(lvUnixPathToWin(RESOURCES_TEST_MODULE, path, sizeof path));
+  HMODULE m = LoadLibraryA(path);
+  ASSERT_NE(m, 0u) << "error " << GetLastError();
+  char buffer[32];
+  EXPECT_EQ(LoadStringA(m, 1, buffer, sizeof buffer), 7);
+  EXPECT_STREQ(buffer, "Modul \xc4");
+  EXPECT_EQ(LoadStringA(0, 1, buffer, sizeof buffer), 12);
+  EXPECT_EQ(DataOf(FindResourceA(m, MAKEINTRESOURCEA(123), RT_RCDATA)), (std::vector<unsigned char>{9, 0}));
+  EXPECT_EQ(DataOf(FindResourceA(0, MAKEINTRESOURCEA(123), RT_RCDATA)), (std::vector<unsigned char>{1, 0, 2, 0, 3, 0}));
+  EXPECT_EQ(FindResourceA(m, MAKEINTRESOURCEA(42), RT_BITMAP), 0u);
+  EXPECT_TRUE(FreeLibrary(m));
+  EXPECT_EQ(LoadStringA(m, 1, buffer, sizeof buffer), 0);
+}
+
 }  // namespace
