@@ -102,6 +102,8 @@ TEST_F(Modules, BareNamesAreSearchedBesideTheProgram) {
   ASSERT_NE(m, 0u) << "error " << GetLastError();
   EXPECT_EQ(LoadLibraryA("kernel_testmodule.tpi"), m);  // found among the loaded ones
   EXPECT_EQ(Events(), "A");
+  // Loaded again after an earlier unload, the module still has its resources.
+  EXPECT_EQ(lvModuleResourceBlobs(m, 0, nullptr, nullptr), 1u);
   FreeLibrary(m);
   FreeLibrary(m);
   EXPECT_EQ(Events(), "AD");

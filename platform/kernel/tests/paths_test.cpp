@@ -36,7 +36,7 @@ TEST(Paths, MapsDrives) {
       {"Z:\\usr\\bin", "/usr/bin"},
       {"z:/usr/./lib/../bin/", "/usr/bin"},
       {"C:\\windows", DriveC() + "/windows"},
-      {"c:\\WINDOWS\\Win.ini", DriveC() + "/windows/Win.ini"},  // missing name kept as written
+      {"c:\\WINDOWS\\Neu.ini", DriveC() + "/windows/Neu.ini"},  // missing name kept as written
       {"C:\\temp\\new file.txt", DriveC() + "/temp/new file.txt"},
       {"C:\\..\\..\\windows", DriveC() + "/windows"},            // cannot climb out of a drive
   };
