@@ -36,7 +36,7 @@ T32PIACTION LoadGridAction() {
     if (c == '/') c = '\\';
   HMODULE module = LoadLibraryA(path.c_str());
   if (!module) return nullptr;
-  return reinterpret_cast<T32PIACTION>(GetProcAddress(module, "t32tPiAction"));
+  return reinterpret_cast<T32PIACTION>(reinterpret_cast<void*>(GetProcAddress(module, "t32tPiAction")));
 }
 
 HBUF MakeSource() {

@@ -1,5 +1,6 @@
 // The "ClrBox" colour box window class.
 #include <effect/colorbox.h>
+#include <effect/common.h>
 
 #include <commdlg.h>
 #include <hostcommon.h>

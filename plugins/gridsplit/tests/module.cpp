@@ -11,6 +11,12 @@ namespace gridtest {
 
 namespace {
 
+// An export bound by name, as the host binds it.
+template <typename Function>
+Function Bind(HMODULE module, const char* name) {
+  return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
+
 RecordingHost* g_current = nullptr;
 std::vector<HostCall> g_calls;
 
@@ -42,13 +48,13 @@ const GridModule& Grid() {
       if (c == '/') c = '\\';
     loaded.module = LoadLibraryA(path.c_str());
     if (!loaded.module) return loaded;
-    loaded.query = reinterpret_cast<T32PIQUERYITEMS>(GetProcAddress(loaded.module, "t32tPiQueryItems"));
-    loaded.getInfo = reinterpret_cast<T32PIGETINFO>(GetProcAddress(loaded.module, "t32tPiGetInfo"));
-    loaded.action = reinterpret_cast<T32PIACTION>(GetProcAddress(loaded.module, "t32tPiAction"));
+    loaded.query = Bind<T32PIQUERYITEMS>(loaded.module, "t32tPiQueryItems");
+    loaded.getInfo = Bind<T32PIGETINFO>(loaded.module, "t32tPiGetInfo");
+    loaded.action = Bind<T32PIACTION>(loaded.module, "t32tPiAction");
     loaded.askStyler =
-        reinterpret_cast<T32PIASKSTYLER>(GetProcAddress(loaded.module, "t32tPiAskStyler"));
+        Bind<T32PIASKSTYLER>(loaded.module, "t32tPiAskStyler");
     loaded.askVariation =
-        reinterpret_cast<T32PIASKVARIATION>(GetProcAddress(loaded.module, "t32tPiAskVariation"));
+        Bind<T32PIASKVARIATION>(loaded.module, "t32tPiAskVariation");
     return loaded;
   }();
   return grid;
