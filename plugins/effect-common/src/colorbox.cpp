@@ -5,8 +5,6 @@
 #include <commdlg.h>
 #include <hostcommon.h>
 
-#include <memory>
-#include <new>
 
 namespace effect {
 
@@ -18,22 +16,12 @@ constexpr int kIndexValue = 4;
 
 ColorBoxSettings g_settings = {nullptr, T32_DT_RGB, nullptr};
 
-// Fills the inside of the box with its colour through the display library.
+// Fills the inside of the box with its colour.
 void PaintInside(HDC dc, const RECT& inside, COLORREF colour) {
-  LONG width = inside.right - inside.left;
-  LONG height = inside.bottom - inside.top;
-  if (width <= 0 || height <= 0) return;
-  size_t rowBytes = static_cast<size_t>(width) * 3;
-  std::unique_ptr<BYTE[]> rows(new (std::nothrow) BYTE[rowBytes * height]());
-  if (!rows) return;
-  const BYTE pixel[3] = {GetRValue(colour), GetGValue(colour), GetBValue(colour)};
-  mem32Fill(rows.get(), pixel, 3, width * height);
-  DISPCONTEXT context = {};
-  if (!disp32ShowInit(&context, dc, 24, inside.left, inside.top, inside.right, inside.bottom, 0, 0,
-                      0))
-    return;
-  disp32ShowData(&context, rows.get(), 0, 0, height, static_cast<LONG>(rowBytes));
-  disp32ShowEnd(&context);
+  if (inside.right <= inside.left || inside.bottom <= inside.top) return;
+  HBRUSH brush = CreateSolidBrush(colour & 0x00FFFFFF);
+  FillRect(dc, &inside, brush);
+  DeleteObject(brush);
 }
 
 // One-pixel sunken frame: shadow on the left and top, highlight on the

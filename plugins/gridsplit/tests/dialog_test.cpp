@@ -60,8 +60,14 @@ std::string Text(HWND window) {
   return text;
 }
 
+// Types text into a field; text starting with '=' is set directly (as a
+// paste would), past the field's text limit.
 void Type(HWND dialog, int id, const std::string& text) {
-  lv::ReplaceText(Control(dialog, id), text);
+  if (!text.empty() && text[0] == '=') {
+    SetWindowTextA(Control(dialog, id), text.c_str() + 1);
+  } else {
+    lv::ReplaceText(Control(dialog, id), text);
+  }
 }
 
 void ClickOk(HWND dialog) { lv::Click(Control(dialog, IDOK)); }
@@ -188,8 +194,9 @@ TEST_P(RangeMessageTest, MessageThenFieldFocusedAndSelected) {
 INSTANTIATE_TEST_SUITE_P(
     Grid, RangeMessageTest,
     testing::Values(RangeCase{"RowsZero", 71, "0"}, RangeCase{"RowsEmpty", 71, ""},
-                    RangeCase{"ColumnsAbove", 72, "100"}, RangeCase{"ColumnsWord", 72, "ab"},
-                    RangeCase{"LineWidthZero", 73, "0"}, RangeCase{"LineWidthNegative", 73, "-1"}),
+                    RangeCase{"ColumnsAbove", 72, "=100"}, RangeCase{"ColumnsWord", 72, "ab"},
+                    RangeCase{"LineWidthZero", 73, "0"}, RangeCase{"LineWidthNegative", 73, "-1"},
+                    RangeCase{"LineWidthHuge", 73, "=4294967297"}),
     [](const testing::TestParamInfo<RangeCase>& info) { return std::string(info.param.name); });
 
 TEST_F(GridDialogTest, RowsCheckedBeforeColumnsBeforeLineWidth) {
