@@ -238,7 +238,11 @@ void Preprocessor::ProcessFile(const fs::path& path, const Location& from) {
   std::string ext = path.extension().string();
   std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
   FileState f{path, ext == ".h" || ext == ".hpp" || ext == ".c"};
-  std::vector<std::string> lines = SplitLines(StripComments(ReadWholeFile(path, from)));
+  std::string text = ReadWholeFile(path, from);
+  if (text.rfind("\xEF\xBB\xBF", 0) == 0) text.erase(0, 3);  // UTF-8 byte order mark
+  if (text.rfind("\xFF\xFE", 0) == 0 || text.rfind("\xFE\xFF", 0) == 0)
+    throw RcError({path.string(), 1}, "the file is UTF-16; save it as UTF-8");
+  std::vector<std::string> lines = SplitLines(StripComments(text));
   size_t conditionalsAtStart = conditionals_.size();
   for (size_t i = 0; i < lines.size(); ++i) {
     Location where{path.string(), static_cast<int>(i + 1)};

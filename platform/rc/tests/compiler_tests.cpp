@@ -83,6 +83,14 @@ TEST_F(Compiler, PreprocessorConditionsDefinesAndIncludes) {
   EXPECT_EQ(c.filesRead[1].filename(), "ids.h");
 }
 
+TEST_F(Compiler, ByteOrderMarkAndWindowsLineEndingsAreAccepted) {
+  auto c = Compile("\xEF\xBB\xBFSTRINGTABLE\r\nBEGIN\r\n  1 \"\xC3\x9F\"\r\nEND\r\n");
+  const auto* block = FindData(c, 6, 1);
+  ASSERT_NE(block, nullptr);
+  EXPECT_EQ((*block)[2] | (*block)[3] << 8, 1);
+  EXPECT_EQ((*block)[4] | (*block)[5] << 8, 0xDF);
+}
+
 TEST_F(Compiler, InlineDataAndCustomTypesFromFiles) {
   Write("res/pic.dib", std::string("BM\x01\x02", 4));
   auto c = Compile(

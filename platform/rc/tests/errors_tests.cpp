@@ -41,6 +41,7 @@ TEST_F(Errors, BrokenScriptsNameFileLineAndProblem) {
       {"1 RCDATA { 1 / (2 - 2) }\n", "t.rc:1: division by zero"},
       {"1 RCDATA\n", "t.rc:1: expected a file name before end of script"},
       {"1\n", "t.rc:1: expected a resource type after 1"},
+      {"\xFF\xFE" "1\0", "t.rc:1: the file is UTF-16; save it as UTF-8"},
   };
   for (const ErrorCase& k : cases) {
     std::string got = ErrorOf(k.script);
