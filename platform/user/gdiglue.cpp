@@ -77,7 +77,7 @@ void FreeDC(HDC hdc) {
 }
 
 HDC ScreenDC() {
-  return CreateCompatibleDC ? CreateCompatibleDC(0) : 0;
+  return lvCreateScreenDC();
 }
 
 bool CopySurfaceTo(HDC hdc, LvSurface* s, const RECT& part) {

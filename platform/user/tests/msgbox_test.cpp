@@ -75,3 +75,30 @@ TEST_F(RecordsTest, WaitCursorShowsUpInTheHistory) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Icons, ResourceIconDrawsWhereItsMaskIsClear) {
+  HICON icon = LoadIconA(0, MAKEINTRESOURCEA(300));
+  ASSERT_TRUE(icon);
+  EXPECT_EQ(LoadIconA(0, MAKEINTRESOURCEA(300)), icon);  // shared
+  HDC screen = GetDC(0);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, 16, 16);
+  ReleaseDC(0, screen);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  RECT all{0, 0, 16, 16};
+  FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  ASSERT_TRUE(DrawIcon(dc, 2, 2, icon));
+  EXPECT_EQ(GetPixel(dc, 3, 3), RGB(255, 0, 0));      // left half: red
+  EXPECT_EQ(GetPixel(dc, 8, 3), RGB(255, 255, 255));  // right half: masked out
+  EXPECT_EQ(GetPixel(dc, 1, 1), RGB(255, 255, 255));  // outside
+  ASSERT_TRUE(DrawIconEx(dc, 0, 0, icon, 16, 16, 0, 0, DI_NORMAL));
+  EXPECT_EQ(GetPixel(dc, 7, 15), RGB(255, 0, 0));  // scaled to twice the size
+  EXPECT_FALSE(DrawIcon(dc, 0, 0, LoadCursorA(0, IDC_ARROW)));
+  SelectObject(dc, old);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+}
+
+}  // namespace
