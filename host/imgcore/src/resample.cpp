@@ -56,6 +56,35 @@ AxisPlan PlanAxis(LONG srcSize, LONG dstSize) {
   return plan;
 }
 
+// Rounds a weighted sum of bytes (never negative) back to a byte.
+inline BYTE ToByte(float v) { return static_cast<BYTE>(std::min(v + 0.5f, 255.0f)); }
+
+void HorizontalGrey(const AxisPlan& across, const float* acc, BYTE* out, LONG width) {
+  for (LONG x = 0; x < width; ++x) {
+    float sum = 0.0f;
+    for (size_t t = across.start[x]; t < across.start[x + 1]; ++t) {
+      sum += across.weight[t] * acc[across.index[t]];
+    }
+    out[x] = ToByte(sum);
+  }
+}
+
+void HorizontalRgb(const AxisPlan& across, const float* acc, BYTE* out, LONG width) {
+  for (LONG x = 0; x < width; ++x) {
+    float r = 0.0f, g = 0.0f, b = 0.0f;
+    for (size_t t = across.start[x]; t < across.start[x + 1]; ++t) {
+      const float* p = acc + static_cast<size_t>(across.index[t]) * 3;
+      float w = across.weight[t];
+      r += w * p[0];
+      g += w * p[1];
+      b += w * p[2];
+    }
+    out[3 * static_cast<size_t>(x)] = ToByte(r);
+    out[3 * static_cast<size_t>(x) + 1] = ToByte(g);
+    out[3 * static_cast<size_t>(x) + 2] = ToByte(b);
+  }
+}
+
 // Vertical taps into an accumulator row, then horizontal taps per pixel.
 void ResampleSmooth(const ImageBuffer& src, ImageBuffer& dst) {
   LONG channels = BytesPerPixel(src.bitsPerPixel);
@@ -69,16 +98,10 @@ void ResampleSmooth(const ImageBuffer& src, ImageBuffer& dst) {
       float w = down.weight[t];
       for (size_t k = 0; k < acc.size(); ++k) acc[k] += w * row[k];
     }
-    BYTE* out = dst.Row(y);
-    for (LONG x = 0; x < dst.width; ++x) {
-      for (LONG c = 0; c < channels; ++c) {
-        float sum = 0.0f;
-        for (size_t t = across.start[x]; t < across.start[x + 1]; ++t) {
-          sum += across.weight[t] * acc[static_cast<size_t>(across.index[t]) * channels + c];
-        }
-        out[static_cast<size_t>(x) * channels + c] =
-            static_cast<BYTE>(std::clamp(std::lround(sum), 0L, 255L));
-      }
+    if (channels == 3) {
+      HorizontalRgb(across, acc.data(), dst.Row(y), dst.width);
+    } else {
+      HorizontalGrey(across, acc.data(), dst.Row(y), dst.width);
     }
   }
 }
