@@ -57,9 +57,14 @@ typedef struct DISPCONTEXT {
   BYTE opaque[64];
 } DISPCONTEXT;
 
+// Display modes (DISPDEVINFO.mode).
+#define DISP_MODE_TRUECOLOR 1  // 24 or 32 bits per pixel
+#define DISP_MODE_HICOLOR 2    // 15 or 16 bits per pixel
+#define DISP_MODE_PALETTE 3    // palette display (256 colours or fewer)
+
 // Display information record (disp32GetDevInfo), 64 bytes.
 typedef struct DISPDEVINFO {
-  LONG mode;            // 0: display mode; 3 = palette display (256 colours)
+  LONG mode;            // 0: display mode DISP_MODE_*
   LONG widthMm;         // 4: width of the screen in millimetres
   LONG heightMm;        // 8
   LONG bitsPerPixel;    // 12
@@ -139,14 +144,21 @@ LVEXPORT void mem32Fill(void* memory, const void* pattern, LONG patternSize, LON
 // of colour reference in[i]. Other directions fail.
 LVEXPORT BOOL i32ColorspaceConvert(BYTE* out, const COLORREF* in, LONG count, LONG direction);
 
-// Draws raw pixel rows (bitsPerPixel 8 grey, 24 RGB) into the rectangle of a
-// device context: Init, then Data for successive rows from the top, then End.
+// Draws raw pixel rows (bitsPerPixel 8 grey, 24 RGB with bytes red, green,
+// blue) into the rectangle (left, top, right, bottom) of a device context:
+// Init, then Data for successive rows from the top, then End. The image is
+// as wide as the rectangle; each Data call passes `rows` rows of
+// bytesPerRow bytes each (at least width x bytes per pixel, or the call
+// fails). Rows beyond the rectangle's bottom are dropped. The context lives
+// in the caller's memory; End clears it.
 LVEXPORT BOOL disp32ShowInit(DISPCONTEXT* context, HDC dc, LONG bitsPerPixel, LONG left, LONG top,
                              LONG right, LONG bottom, LONG reserved1, LONG reserved2,
                              LONG reserved3);
 LVEXPORT BOOL disp32ShowData(DISPCONTEXT* context, const void* memory, LONG reserved1,
                              LONG reserved2, LONG rows, LONG bytesPerRow);
 LVEXPORT BOOL disp32ShowEnd(DISPCONTEXT* context);
+// Fills the record from the screen's device capabilities: mode, size in
+// millimetres and pixels, bits per pixel and planes.
 LVEXPORT BOOL disp32GetDevInfo(DISPDEVINFO* info);
 
 LV_END_DECLS

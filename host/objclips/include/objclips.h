@@ -14,6 +14,14 @@
 
 typedef HANDLE HIIO;
 
+// Window class that shows an attached list: thumbnails in rows, names
+// under them, the selected item framed. A click or the arrow keys select;
+// the parent gets WM_COMMAND with the control id and IIN_SELCHANGE or
+// IIN_DBLCLK in the high word and the window in lParam.
+#define IIO_CLASS_NAME "T32IIO_CLASS"
+#define IIN_SELCHANGE 1
+#define IIN_DBLCLK 2
+
 // Largest length of an item name, without the terminating zero.
 #define IIO_NAME_MAX 79
 // Thumbnail box of a new list, and the limits of a thumbnail edge.
@@ -86,7 +94,12 @@ LVEXPORT BOOL t32SaveIIO(LPCSTR file, HIIO list, LONG flag);
 // List-wide actions IIO_*; the result is non-zero on success (or the count
 // and selection the action names).
 LVEXPORT LONG t32IIOAction(HIIO list, LONG action, LPARAM value1, LPARAM value2);
-// Per-item actions II_* on the item at index with the record.
+// Per-item actions II_* on the item at index with the record (II_DELETE
+// needs no record).
 LVEXPORT LONG t32IIAction(HIIO list, LONG action, LONG index, IIITEM* item);
+// Registers the window class IIO_CLASS_NAME (global, so every module's
+// dialog templates find it). Done when the library loads; calling it again
+// does nothing.
+LVEXPORT BOOL t32RegisterIIOClass(void);
 
 LV_END_DECLS

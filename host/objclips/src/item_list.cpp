@@ -70,6 +70,25 @@ std::unique_ptr<ItemList> UnregisterList(HIIO handle) {
   return list;
 }
 
+ItemList* FindListByWindow(HWND window) {
+  if (!window) return nullptr;
+  Table& t = TheTable();
+  std::lock_guard<std::mutex> guard(t.lock);
+  for (auto& [handle, list] : t.lists) {
+    if (list->props.window == window) return list.get();
+  }
+  return nullptr;
+}
+
+void DetachWindow(HWND window) {
+  if (!window) return;
+  Table& t = TheTable();
+  std::lock_guard<std::mutex> guard(t.lock);
+  for (auto& [handle, list] : t.lists) {
+    if (list->props.window == window) list->props.window = 0;
+  }
+}
+
 HBUF MakeThumbnail(HBUF image, LONG boxWidth, LONG boxHeight) {
   LONG width = 0, height = 0;
   if (!buf32GetWHU(image, &width, &height, nullptr)) return 0;

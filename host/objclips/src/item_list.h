@@ -37,6 +37,15 @@ struct ItemList {
 HIIO RegisterList(std::unique_ptr<ItemList> list);
 ItemList* FindList(HIIO handle);
 std::unique_ptr<ItemList> UnregisterList(HIIO handle);
+// The list attached to a window, or nullptr.
+ItemList* FindListByWindow(HWND window);
+// Detaches every list from a window that goes away.
+void DetachWindow(HWND window);
+
+// Window side: repaints a window that shows a list (nothing for 0).
+void NotifyWindow(HWND window);
+// Registers the window class; true when it is (or already was) registered.
+BOOL RegisterListClass();
 
 // A copy of the image fitted into the box (aspect kept, each side at least
 // one pixel; images that fit are copied unchanged). 0 on failure.

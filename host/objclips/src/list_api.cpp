@@ -29,9 +29,15 @@ void GetProps(const ItemList& list, IIOPROPS* props) {
   props->itemCount = list.Count();
 }
 
+// A window shows one list: attaching takes the window from any other list.
 bool Attach(ItemList& list, LPARAM on, LPARAM window) {
   if (on && (window <= 0 || window > static_cast<LPARAM>(UINT32_MAX))) return false;
-  list.props.window = on ? static_cast<HWND>(window) : 0;
+  HWND old = list.props.window;
+  HWND now = on ? static_cast<HWND>(window) : 0;
+  if (now) DetachWindow(now);
+  list.props.window = now;
+  if (old != now) NotifyWindow(old);
+  NotifyWindow(now);
   return true;
 }
 
@@ -49,6 +55,7 @@ LVEXPORT HIIO t32CreateIIO(LONG /*reserved*/) { return RegisterList(std::make_un
 LVEXPORT BOOL t32DestroyIIO(HIIO list) {
   std::unique_ptr<ItemList> doomed = UnregisterList(list);
   if (!doomed) return FALSE;
+  NotifyWindow(doomed->props.window);  // the window now shows nothing
   return TRUE;
 }
 
@@ -57,7 +64,9 @@ LVEXPORT LONG t32IIOAction(HIIO handle, LONG action, LPARAM value1, LPARAM value
   if (!list) return 0;
   switch (action) {
     case IIO_SETPROPS:
-      return SetProps(*list, reinterpret_cast<const IIOPROPS*>(value2));
+      if (!SetProps(*list, reinterpret_cast<const IIOPROPS*>(value2))) return FALSE;
+      NotifyWindow(list->props.window);
+      return TRUE;
     case IIO_GETPROPS:
       if (!value2) return FALSE;
       GetProps(*list, reinterpret_cast<IIOPROPS*>(value2));
@@ -67,7 +76,9 @@ LVEXPORT LONG t32IIOAction(HIIO handle, LONG action, LPARAM value1, LPARAM value
     case IIO_ATTACH:
       return Attach(*list, value1, value2);
     case IIO_SELECT:
-      return Select(*list, value2);
+      if (!Select(*list, value2)) return FALSE;
+      NotifyWindow(list->props.window);
+      return TRUE;
     case IIO_GETSEL:
       return list->props.selected + 1;
     default:
@@ -105,5 +116,6 @@ LVEXPORT LONG t32IIAction(HIIO handle, LONG action, LONG index, IIITEM* record) 
     default:
       return FALSE;
   }
+  NotifyWindow(list->props.window);
   return TRUE;
 }
