@@ -12,6 +12,8 @@ HWND g_focus = 0;
 HWND g_active = 0;
 HWND g_capture = 0;
 BYTE g_keys[256] = {};
+// Keys pressed since the last GetAsyncKeyState query of that key.
+bool g_pressedSinceQuery[256] = {};
 POINT g_cursor{512, 384};
 
 bool Usable(HWND h, HWND except) {
@@ -75,6 +77,7 @@ void SetKeyDown(UINT vk, bool down) {
   if (down) {
     if (!(g_keys[vk] & 0x80)) g_keys[vk] ^= 0x01;
     g_keys[vk] |= 0x80;
+    g_pressedSinceQuery[vk] = true;
   } else {
     g_keys[vk] &= static_cast<BYTE>(~0x80);
   }
@@ -183,7 +186,12 @@ SHORT GetKeyState(int virtualKey) {
 
 SHORT GetAsyncKeyState(int virtualKey) {
   if (virtualKey < 0 || virtualKey > 255) return 0;
-  return static_cast<SHORT>((g_keys[virtualKey] & 0x80) ? 0x8000 : 0);
+  // Bit 15: the key is down now; bit 0: it was pressed since the last query,
+  // so a press and release between two polls is still seen.
+  SHORT state = static_cast<SHORT>(((g_keys[virtualKey] & 0x80) ? 0x8000 : 0) |
+                                   (g_pressedSinceQuery[virtualKey] ? 1 : 0));
+  g_pressedSinceQuery[virtualKey] = false;
+  return state;
 }
 
 BOOL GetKeyboardState(BYTE* state) {

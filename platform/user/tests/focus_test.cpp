@@ -107,4 +107,14 @@ TEST_F(FocusTest, TypingAndKeysReachTheFocusWithKeyState) {
   EXPECT_EQ(GetKeyState(VK_SHIFT) & 0x8000, 0);
 }
 
+TEST_F(FocusTest, AsyncKeyStateRemembersAPressUntilAsked) {
+  GetAsyncKeyState(VK_ESCAPE);  // forget earlier presses
+  EXPECT_EQ(GetAsyncKeyState(VK_ESCAPE), 0);
+  EXPECT_TRUE(lv::PressKey(a, VK_ESCAPE));  // down and up again before the poll
+  SHORT state = GetAsyncKeyState(VK_ESCAPE);
+  EXPECT_EQ(state & 0x8000, 0) << "released already";
+  EXPECT_EQ(state & 1, 1) << "but pressed since the last query";
+  EXPECT_EQ(GetAsyncKeyState(VK_ESCAPE), 0) << "a press is reported once";
+}
+
 }  // namespace
