@@ -4,7 +4,9 @@
 
 #include <commdlg.h>
 #include <hostcommon.h>
+#include <imgcore.h>
 
+#include <vector>
 
 namespace effect {
 
@@ -16,12 +18,22 @@ constexpr int kIndexValue = 4;
 
 ColorBoxSettings g_settings = {nullptr, T32_DT_RGB, nullptr};
 
-// Fills the inside of the box with its colour.
+// Fills the inside of the box with its colour: a 24-bit image of the inner
+// size, every pixel red, green, blue, drawn by the host's display service.
 void PaintInside(HDC dc, const RECT& inside, COLORREF colour) {
-  if (inside.right <= inside.left || inside.bottom <= inside.top) return;
-  HBRUSH brush = CreateSolidBrush(colour & 0x00FFFFFF);
-  FillRect(dc, &inside, brush);
-  DeleteObject(brush);
+  const LONG width = inside.right - inside.left;
+  const LONG height = inside.bottom - inside.top;
+  if (width <= 0 || height <= 0) return;
+  const LONG rowBytes = width * 3;
+  std::vector<BYTE> pixels(static_cast<size_t>(rowBytes) * height, 0);
+  const BYTE rgb[3] = {GetRValue(colour), GetGValue(colour), GetBValue(colour)};
+  mem32Fill(pixels.data(), rgb, 3, width * height);
+  DISPCONTEXT context;
+  if (!disp32ShowInit(&context, dc, 24, inside.left, inside.top, inside.right, inside.bottom, 0, 0,
+                      0))
+    return;
+  disp32ShowData(&context, pixels.data(), 0, 0, height, rowBytes);
+  disp32ShowEnd(&context);
 }
 
 // One-pixel sunken frame: shadow on the left and top, highlight on the
