@@ -8,7 +8,7 @@ namespace {
 
 constexpr size_t kMaxOutput = 1023;  // characters, plus the terminator
 
-struct Spec {
+struct FieldFormat {
   bool left = false;     // '-'
   bool zero = false;     // '0'
   bool alternate = false;  // '#'
@@ -44,34 +44,34 @@ int ReadNumber(const char*& f) {
   return n;
 }
 
-Spec ReadSpec(const char*& f) {
-  Spec spec;
+FieldFormat ReadFieldFormat(const char*& f) {
+  FieldFormat field;
   for (;; ++f) {
-    if (*f == '-') spec.left = true;
-    else if (*f == '0') spec.zero = true;
-    else if (*f == '#') spec.alternate = true;
+    if (*f == '-') field.left = true;
+    else if (*f == '0') field.zero = true;
+    else if (*f == '#') field.alternate = true;
     else break;
   }
-  spec.width = ReadNumber(f);
+  field.width = ReadNumber(f);
   if (*f == '.') {
     ++f;
-    spec.precision = ReadNumber(f);
+    field.precision = ReadNumber(f);
   }
-  if (*f == 'l' || *f == 'h') spec.size = *f++;
-  return spec;
+  if (*f == 'l' || *f == 'h') field.size = *f++;
+  return field;
 }
 
 // Writes `body` (with an optional prefix such as "-" or "0x") into its field.
-void PutField(Output& out, const Spec& spec, const char* prefix, const std::string& body,
+void PutField(Output& out, const FieldFormat& field, const char* prefix, const std::string& body,
               bool numeric) {
   size_t prefixLength = strlen(prefix);
   int length = static_cast<int>(prefixLength + body.size());
-  int pad = spec.width > length ? spec.width - length : 0;
-  if (spec.left) {
+  int pad = field.width > length ? field.width - length : 0;
+  if (field.left) {
     out.Put(prefix, prefixLength);
     out.Put(body.data(), body.size());
     out.Pad(' ', pad);
-  } else if (spec.zero && numeric) {
+  } else if (field.zero && numeric) {
     out.Put(prefix, prefixLength);
     out.Pad('0', pad);
     out.Put(body.data(), body.size());
@@ -95,32 +95,32 @@ std::string Digits(unsigned long value, unsigned base, bool upper, int precision
   return digits;
 }
 
-void PutSigned(Output& out, const Spec& spec, va_list& args) {
+void PutSigned(Output& out, const FieldFormat& field, va_list& args) {
   long value = va_arg(args, int);
-  if (spec.size == 'h') value = static_cast<short>(value);
+  if (field.size == 'h') value = static_cast<short>(value);
   unsigned long magnitude = value < 0 ? 0ul - static_cast<unsigned long>(value) : static_cast<unsigned long>(value);
-  PutField(out, spec, value < 0 ? "-" : "", Digits(magnitude, 10, false, spec.precision), true);
+  PutField(out, field, value < 0 ? "-" : "", Digits(magnitude, 10, false, field.precision), true);
 }
 
-void PutUnsigned(Output& out, const Spec& spec, char type, va_list& args) {
+void PutUnsigned(Output& out, const FieldFormat& field, char type, va_list& args) {
   unsigned long value = va_arg(args, unsigned);
-  if (spec.size == 'h') value = static_cast<unsigned short>(value);
+  if (field.size == 'h') value = static_cast<unsigned short>(value);
   unsigned base = type == 'u' ? 10 : 16;
   const char* prefix = "";
-  if (spec.alternate && base == 16 && value != 0) prefix = type == 'X' ? "0X" : "0x";
-  PutField(out, spec, prefix, Digits(value, base, type == 'X', spec.precision), true);
+  if (field.alternate && base == 16 && value != 0) prefix = type == 'X' ? "0X" : "0x";
+  PutField(out, field, prefix, Digits(value, base, type == 'X', field.precision), true);
 }
 
-void PutString(Output& out, const Spec& spec, va_list& args) {
+void PutString(Output& out, const FieldFormat& field, va_list& args) {
   const char* s = va_arg(args, const char*);
   if (!s) s = "(null)";
-  size_t length = spec.precision < 0 ? strlen(s) : strnlen(s, static_cast<size_t>(spec.precision));
-  PutField(out, spec, "", std::string(s, length), false);
+  size_t length = field.precision < 0 ? strlen(s) : strnlen(s, static_cast<size_t>(field.precision));
+  PutField(out, field, "", std::string(s, length), false);
 }
 
-void PutChar(Output& out, const Spec& spec, va_list& args) {
+void PutChar(Output& out, const FieldFormat& field, va_list& args) {
   char c = static_cast<char>(va_arg(args, int));
-  PutField(out, spec, "", std::string(1, c), false);
+  PutField(out, field, "", std::string(1, c), false);
 }
 
 }  // namespace
@@ -140,18 +140,18 @@ int WINAPI wvsprintfA(LPSTR buffer, LPCSTR format, va_list args) {
       out.Put(*f++);
       continue;
     }
-    Spec spec = ReadSpec(f);
+    FieldFormat field = ReadFieldFormat(f);
     char type = *f;
     if (!type) break;
     ++f;
     switch (type) {
       case 'd':
-      case 'i': PutSigned(out, spec, ap); break;
+      case 'i': PutSigned(out, field, ap); break;
       case 'u':
       case 'x':
-      case 'X': PutUnsigned(out, spec, type, ap); break;
-      case 's': PutString(out, spec, ap); break;
-      case 'c': PutChar(out, spec, ap); break;
+      case 'X': PutUnsigned(out, field, type, ap); break;
+      case 's': PutString(out, field, ap); break;
+      case 'c': PutChar(out, field, ap); break;
       default: out.Put(type); break;  // unknown conversion: the letter itself
     }
   }
