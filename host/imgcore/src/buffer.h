@@ -19,8 +19,10 @@ constexpr LONG kMaxEdge = 1 << 20;
 // in a 32-bit signed field.
 constexpr uint64_t kMaxDataBytes = 0x7FFFFFFF;
 
-struct FreeDeleter {
-  void operator()(BYTE* p) const { std::free(p); }
+// Releases pixel memory of `size` bytes; large blocks are kept for reuse.
+struct PixelDeleter {
+  size_t size = 0;
+  void operator()(BYTE* p) const;
 };
 
 // One image: contiguous pixel memory, rows top to bottom, each row exactly
@@ -33,7 +35,7 @@ struct ImageBuffer {
   size_t rowBytes = 0;
   size_t dataSize = 0;
   int lockCount = 0;       // open buf32Lock and buf32CellLock calls
-  std::unique_ptr<BYTE, FreeDeleter> pixels;
+  std::unique_ptr<BYTE, PixelDeleter> pixels;
 
   BYTE* Row(LONG y) const { return pixels.get() + static_cast<size_t>(y) * rowBytes; }
   LONG TilesAcross() const { return (width + kTileEdge - 1) / kTileEdge; }
@@ -50,9 +52,11 @@ uint64_t RowBytesFor(LONG bitsPerPixel, LONG width);
 // data sizes. The product is computed in 64 bits before any allocation.
 bool CheckGeometry(LONG bitsPerPixel, LONG width, LONG height, size_t* rowBytes,
                    size_t* dataSize);
-// A zero-filled buffer of the format and size, or nullptr (bad geometry or
-// out of memory).
-std::unique_ptr<ImageBuffer> MakeBuffer(LONG bitsPerPixel, LONG width, LONG height, LONG kind);
+// A buffer of the format and size, or nullptr (bad geometry or out of
+// memory). Its pixels are zero unless zeroFill is false (for callers that
+// overwrite every byte at once).
+std::unique_ptr<ImageBuffer> MakeBuffer(LONG bitsPerPixel, LONG width, LONG height, LONG kind,
+                                        bool zeroFill = true);
 
 // Handle table. Handles count upwards and are not reused until the 32-bit
 // counter wraps, so a stale handle finds nothing instead of a new buffer.

@@ -25,7 +25,8 @@ LVEXPORT BOOL buf32DupBuf(HBUF source, HBUF* out) {
   *out = 0;
   ImageBuffer* src = FindBuffer(source);
   if (!src) return FALSE;
-  std::unique_ptr<ImageBuffer> copy = MakeBuffer(src->bitsPerPixel, src->width, src->height, src->kind);
+  std::unique_ptr<ImageBuffer> copy =
+      MakeBuffer(src->bitsPerPixel, src->width, src->height, src->kind, false);
   if (!copy) return FALSE;
   std::memcpy(copy->pixels.get(), src->pixels.get(), src->dataSize);
   *out = RegisterBuffer(std::move(copy));

@@ -1,5 +1,7 @@
 // Allocation, information, duplication, fills and the handle table.
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "buffer_fixture.h"
 
@@ -171,6 +173,32 @@ TEST(DupBuf, CopyIsIndependent) {
   ASSERT_TRUE(buf32FillOneColor(copy.get(), &white));
   EXPECT_EQ(AllBytes(src.get()), before);
   EXPECT_FALSE(buf32DupBuf(src.get(), nullptr));
+}
+
+// Large pixel blocks are reused after a free: a new buffer of the same size
+// must still start at zero, and a duplicate must hold the source's bytes.
+TEST(LargeBuffers, ReusedMemoryStartsClearAndDuplicatesCopyEverything) {
+  const LONG width = 2048, height = 2048;  // 12 MiB at 24 bits
+  COLORREF red = RGB(255, 0, 0);
+  HBUF dirty = 0;
+  ASSERT_TRUE(buf32Alloc(&dirty, 24, width, height, BUF_KIND_FILLED, &red));
+  ASSERT_TRUE(buf32Free(dirty));
+  HBUF fresh = MakeBuf(24, width, height);
+  std::vector<BYTE> row(width * 3);
+  for (LONG y : {LONG{0}, height / 2, height - 1}) {
+    ASSERT_TRUE(buf32Line(fresh, y, 1, row.data()));
+    EXPECT_EQ(std::count(row.begin(), row.end(), 0), static_cast<long>(row.size())) << "row " << y;
+  }
+  COLORREF blue = RGB(0, 0, 255);
+  ASSERT_TRUE(buf32FillOneColor(fresh, &blue));
+  HBUF copy = 0;
+  ASSERT_TRUE(buf32DupBuf(fresh, &copy));
+  OwnedBuf ownedCopy(copy);
+  ASSERT_TRUE(buf32Free(fresh));
+  HBUF again = 0;
+  ASSERT_TRUE(buf32DupBuf(copy, &again));  // may take the block just freed
+  OwnedBuf ownedAgain(again);
+  EXPECT_EQ(AllBytes(again), AllBytes(copy));
 }
 
 }  // namespace
