@@ -5,32 +5,16 @@
 
 #include "commands.h"
 #include "exitcodes.h"
+#include "json.h"
 #include "plugin.h"
 
 namespace lvhost {
 
 namespace {
 
-std::string Json(const std::string& s) {
-  std::string out = "\"";
-  for (unsigned char c : s) {
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += static_cast<char>(c);
-    } else if (c < 0x20) {
-      char esc[8];
-      std::snprintf(esc, sizeof esc, "\\u%04x", c);
-      out += esc;
-    } else {
-      out += static_cast<char>(c);
-    }
-  }
-  return out + "\"";
-}
-
 std::string Join(const std::vector<std::string>& items, const std::string& sep, bool quote) {
   std::string out;
-  for (const std::string& s : items) out += (out.empty() ? "" : sep) + (quote ? Json(s) : s);
+  for (const std::string& s : items) out += (out.empty() ? "" : sep) + (quote ? JsonString(s) : s);
   return out;
 }
 
@@ -52,8 +36,8 @@ void PrintJson(const std::vector<PluginInfo>& infos) {
     const PluginInfo& p = infos[i];
     std::printf("%s\n  {\"file\": %s, \"identifier\": %s, \"menuText\": %s, \"menuGroup\": %s, "
                 "\"dataTypes\": [%s], \"dataTypeBits\": %ld, \"paramSize\": %ld}",
-                i ? "," : "", Json(p.file).c_str(), Json(p.identifier).c_str(), Json(p.menuText).c_str(),
-                Json(p.menuGroup).c_str(), Join(DataTypeNames(p.dataTypes), ", ", true).c_str(),
+                i ? "," : "", JsonString(p.file).c_str(), JsonString(p.identifier).c_str(), JsonString(p.menuText).c_str(),
+                JsonString(p.menuGroup).c_str(), Join(DataTypeNames(p.dataTypes), ", ", true).c_str(),
                 static_cast<long>(p.dataTypes), static_cast<long>(p.paramSize));
   }
   std::printf("%s]\n", infos.empty() ? "" : "\n");

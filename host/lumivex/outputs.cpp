@@ -9,29 +9,13 @@
 
 #include "atomicfile.h"
 #include "imageio.h"
+#include "json.h"
 
 namespace lvhost {
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string JsonString(const std::string& s) {
-  std::string out = "\"";
-  for (unsigned char c : s) {
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += static_cast<char>(c);
-    } else if (c < 0x20) {
-      char esc[8];
-      std::snprintf(esc, sizeof esc, "\\u%04x", c);
-      out += esc;
-    } else {
-      out += static_cast<char>(c);
-    }
-  }
-  return out + "\"";
-}
 
 Image Crop(const Image& image, const RECT& r) {
   Image out;
