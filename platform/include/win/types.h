@@ -143,7 +143,9 @@ typedef struct tagSIZE { LONG cx; LONG cy; } SIZE, *PSIZE, *LPSIZE;
 typedef struct tagRECT { LONG left; LONG top; LONG right; LONG bottom; } RECT, *PRECT, *LPRECT;
 typedef const RECT* LPCRECT;
 
-typedef INT_PTR (*FARPROC)(void);
+// A generic function pointer, cast to the entry point's real type. Being
+// void (*)(void), such casts need no detour through another type.
+typedef void (*FARPROC)(void);
 typedef LRESULT (*WNDPROC)(HWND, UINT, WPARAM, LPARAM);
 typedef INT_PTR (*DLGPROC)(HWND, UINT, WPARAM, LPARAM);
 typedef void (*TIMERPROC)(HWND, UINT, UINT_PTR, DWORD);
