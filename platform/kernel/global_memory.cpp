@@ -40,6 +40,14 @@ bool Resize(Block& block, SIZE_T bytes, bool zeroNew) {
   return true;
 }
 
+// The block of a handle; for an unknown handle, nullptr with
+// ERROR_INVALID_HANDLE as the last error. The caller holds the heap lock.
+Block* FindBlock(Heap& heap, HGLOBAL mem) {
+  Block* block = heap.blocks.Find(mem);
+  if (!block) SetLastError(ERROR_INVALID_HANDLE);
+  return block;
+}
+
 }  // namespace
 
 HGLOBAL WINAPI GlobalAlloc(UINT flags, SIZE_T bytes) {
@@ -65,11 +73,8 @@ HGLOBAL WINAPI GlobalAlloc(UINT flags, SIZE_T bytes) {
 HGLOBAL WINAPI GlobalReAlloc(HGLOBAL mem, SIZE_T bytes, UINT flags) {
   Heap& heap = TheHeap();
   std::lock_guard<std::mutex> guard(heap.lock);
-  Block* block = heap.blocks.Find(mem);
-  if (!block) {
-    SetLastError(ERROR_INVALID_HANDLE);
-    return 0;
-  }
+  Block* block = FindBlock(heap, mem);
+  if (!block) return 0;
   if (flags & GMEM_MODIFY) {
     block->flags = (block->flags & ~(GMEM_MOVEABLE | GMEM_DISCARDABLE)) | KeptFlags(flags);
     return mem;
@@ -94,11 +99,8 @@ HGLOBAL WINAPI GlobalReAlloc(HGLOBAL mem, SIZE_T bytes, UINT flags) {
 HGLOBAL WINAPI GlobalFree(HGLOBAL mem) {
   Heap& heap = TheHeap();
   std::lock_guard<std::mutex> guard(heap.lock);
-  Block* block = heap.blocks.Find(mem);
-  if (!block) {
-    SetLastError(ERROR_INVALID_HANDLE);
-    return mem;
-  }
+  Block* block = FindBlock(heap, mem);
+  if (!block) return mem;
   free(block->data);
   heap.blocks.Remove(mem);
   return 0;
@@ -107,11 +109,8 @@ HGLOBAL WINAPI GlobalFree(HGLOBAL mem) {
 LPVOID WINAPI GlobalLock(HGLOBAL mem) {
   Heap& heap = TheHeap();
   std::lock_guard<std::mutex> guard(heap.lock);
-  Block* block = heap.blocks.Find(mem);
-  if (!block) {
-    SetLastError(ERROR_INVALID_HANDLE);
-    return nullptr;
-  }
+  Block* block = FindBlock(heap, mem);
+  if (!block) return nullptr;
   if (block->locks < GMEM_LOCKCOUNT) ++block->locks;
   return block->data;
 }
@@ -119,11 +118,8 @@ LPVOID WINAPI GlobalLock(HGLOBAL mem) {
 BOOL WINAPI GlobalUnlock(HGLOBAL mem) {
   Heap& heap = TheHeap();
   std::lock_guard<std::mutex> guard(heap.lock);
-  Block* block = heap.blocks.Find(mem);
-  if (!block) {
-    SetLastError(ERROR_INVALID_HANDLE);
-    return FALSE;
-  }
+  Block* block = FindBlock(heap, mem);
+  if (!block) return FALSE;
   if (block->locks == 0) {
     SetLastError(ERROR_NOT_LOCKED);
     return FALSE;
@@ -138,11 +134,8 @@ BOOL WINAPI GlobalUnlock(HGLOBAL mem) {
 SIZE_T WINAPI GlobalSize(HGLOBAL mem) {
   Heap& heap = TheHeap();
   std::lock_guard<std::mutex> guard(heap.lock);
-  Block* block = heap.blocks.Find(mem);
-  if (!block) {
-    SetLastError(ERROR_INVALID_HANDLE);
-    return 0;
-  }
+  Block* block = FindBlock(heap, mem);
+  if (!block) return 0;
   return block->size;
 }
 
@@ -161,11 +154,8 @@ HGLOBAL WINAPI GlobalHandle(LPCVOID address) {
 UINT WINAPI GlobalFlags(HGLOBAL mem) {
   Heap& heap = TheHeap();
   std::lock_guard<std::mutex> guard(heap.lock);
-  Block* block = heap.blocks.Find(mem);
-  if (!block) {
-    SetLastError(ERROR_INVALID_HANDLE);
-    return GMEM_INVALID_HANDLE;
-  }
+  Block* block = FindBlock(heap, mem);
+  if (!block) return GMEM_INVALID_HANDLE;
   return block->locks | (block->flags & GMEM_DISCARDABLE);
 }
 
