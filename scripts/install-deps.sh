@@ -3,7 +3,8 @@
 # Packages already present are left alone; run as root (or through sudo).
 set -euo pipefail
 packages=(g++ cmake ninja-build pkg-config libgtest-dev libbenchmark-dev
-          libpng-dev zlib1g-dev)
+          libpng-dev zlib1g-dev libjpeg62-turbo-dev libgif-dev libfreetype-dev
+          fonts-dejavu-core clang libclang-rt-dev sox)
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
