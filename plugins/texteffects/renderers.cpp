@@ -1,0 +1,21 @@
+// The dispatcher: the renderer of each effect number.
+#include "renderers.h"
+
+namespace texfx {
+
+namespace {
+
+// Effects 7 to 13 have no renderer in this build yet.
+const Renderer kRenderers[kEffectCount] = {
+    RenderGradient, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+    nullptr,        nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+};
+
+}  // namespace
+
+Renderer FindRenderer(LONG effect) {
+  if (effect < 0 || effect >= kEffectCount) return nullptr;
+  return kRenderers[effect];
+}
+
+}  // namespace texfx

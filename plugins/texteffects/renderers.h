@@ -1,0 +1,33 @@
+// The effect renderers, one function per effect, each following the
+// renderer contract of frame.h: 0 on success with both results in the
+// run's slots (and the new position in the run when the object grew), or
+// an error code already in the host's error slot with nothing left behind.
+#pragma once
+
+#include <texteffects/records.h>
+
+#include "frame.h"
+
+namespace texfx {
+
+// 0 "Farbverlauf": the mask faded along a linear, rectangular or elliptical
+// opacity gradient; the image kept or filled with the fill colour.
+LONG RenderGradient(EffectRun* run);
+// 1 "Loch": a tiled shape punched into the mask.
+LONG RenderHole(EffectRun* run);
+// 2 "Glas": a banded soft outline filled with the glass colour.
+LONG RenderGlass(EffectRun* run);
+// 3 "Metall": the soft mask mapped through a reflection curve, metal colour.
+LONG RenderMetal(EffectRun* run);
+// 4 "Relief": the embossed soft mask blended over the image under the object.
+LONG RenderRelief(EffectRun* run);
+// 5 "Relief-Umriß": the embossed outline band.
+LONG RenderReliefOutline(EffectRun* run);
+// 6 "Relief-Textur": an embossed tiled texture inside the object.
+LONG RenderReliefTexture(EffectRun* run);
+
+// The renderer of an effect number, or NULL when the module has none for it
+// (numbers outside 0..13, and effects whose renderer this build lacks).
+Renderer FindRenderer(LONG effect);
+
+}  // namespace texfx
