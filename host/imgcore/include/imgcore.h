@@ -140,9 +140,38 @@ LVEXPORT BOOL buf32MergeBuf(HBUF source, LONG x, LONG y, LONG width, LONG height
 LVEXPORT BOOL buf32FillOneColor(HBUF buffer, const COLORREF* colour);
 // The pattern of patternSize bytes, repeated count times into memory.
 LVEXPORT void mem32Fill(void* memory, const void* pattern, LONG patternSize, LONG count);
-// direction 0: out[i] = grey value (299 R + 587 G + 114 B) / 1000, rounded,
-// of colour reference in[i]. Other directions fail.
-LVEXPORT BOOL i32ColorspaceConvert(BYTE* out, const COLORREF* in, LONG count, LONG direction);
+// Colour-space conversion of `count` pixels from `in` into `out`.
+// direction 0: `in` holds colour references; out[i] = grey value
+//   (299 R + 587 G + 114 B) / 1000, rounded, of in[i].
+// direction 1: `in` holds `count` 8-bit grey values (a mask or a shading);
+//   `out` receives them as colour pixels of the target's type: when `out`
+//   lies in the pixel memory of a live imgcore buffer, that buffer's format
+//   (8 bits: the grey value, 16: 5-5-5 grey, 24: red = green = blue = grey),
+//   and the `count` pixels must end inside that buffer or the call fails
+//   without writing; otherwise 24-bit pixels (three bytes each).
+// Other directions, a negative count and missing memory fail.
+LVEXPORT BOOL i32ColorspaceConvert(BYTE* out, const void* in, LONG count, LONG direction);
+
+// Blend modes of i32Merge.
+#define MERGE_NORMAL 1     // src laid over back with opacity `value` percent
+#define MERGE_HARDLIGHT 8  // src (grey 128 neutral) lightens or darkens back
+// Blends `count` pixels of `bytesPerPixel` bytes (1 grey, 2 hi-colour 5-5-5,
+// 3 RGB, 4) of `src` onto `back`, weighted per pixel by the 8-bit `mask`
+// (255 full effect, 0 none), into `out`: out = back + (blend - back) x mask
+// / 255, rounded. `out` may be the same memory as `src` or `back`.
+// MERGE_NORMAL: blend = back + (src - back) x value / 100, value 0..100 (the
+//   opacity of src in percent); MERGE_HARDLIGHT: per channel, src s <= 128
+//   darkens, blend = back x s / 128, src above 128 lightens, blend = 255 -
+//   (255 - back) x (255 - s) / 127, so 128 leaves back unchanged; value is
+//   unused (0). Hi-colour pixels are blended per 5-bit channel.
+// Fails (FALSE, nothing written) for an unknown mode, a value outside
+// 0..100 in MERGE_NORMAL, another pixel size, a negative count or missing
+// memory.
+LVEXPORT BOOL i32Merge(void* out, const void* src, const BYTE* mask, const void* back,
+                       LONG bytesPerPixel, LONG count, LONG mode, LONG value);
+// Number of live buffers (allocated and not yet freed) in this process;
+// tests compare it before and after a run to find leaked buffers.
+LVEXPORT LONG buf32LiveCount(void);
 
 // Draws raw pixel rows (bitsPerPixel 8 grey, 24 RGB with bytes red, green,
 // blue) into the rectangle (left, top, right, bottom) of a device context:

@@ -65,6 +65,10 @@ HBUF RegisterBuffer(std::unique_ptr<ImageBuffer> buffer);
 ImageBuffer* FindBuffer(HBUF handle);
 // Removes and destroys the buffer; false when the handle is not live.
 bool ReleaseBuffer(HBUF handle);
+// Number of live buffers.
+size_t LiveBufferCount();
+// The live buffer whose pixel memory holds `address`, or nullptr.
+ImageBuffer* FindBufferHolding(const void* address);
 
 // The colour reference in the pixel format's encoding: a grey byte for 8
 // bits, 5-5-5 for 16, red-green-blue bytes for 24, the reference in the low

@@ -52,4 +52,24 @@ bool ReleaseBuffer(HBUF handle) {
   return true;  // the pixels go with `doomed`, outside the table lock
 }
 
+size_t LiveBufferCount() {
+  Table& t = TheTable();
+  std::lock_guard<std::mutex> guard(t.lock);
+  return t.buffers.size();
+}
+
+ImageBuffer* FindBufferHolding(const void* address) {
+  if (!address) return nullptr;
+  // Compared as integers: the pointer may belong to no buffer at all.
+  auto at = reinterpret_cast<uintptr_t>(address);
+  Table& t = TheTable();
+  std::lock_guard<std::mutex> guard(t.lock);
+  for (auto& entry : t.buffers) {
+    ImageBuffer* b = entry.second.get();
+    auto start = reinterpret_cast<uintptr_t>(b->pixels.get());
+    if (at >= start && at - start < b->dataSize) return b;
+  }
+  return nullptr;
+}
+
 }  // namespace imgcore

@@ -1,4 +1,4 @@
-// Memory utilities: pattern fills and colour-to-grey conversion.
+// Memory utilities: pattern fills and colour-space conversion of pixel runs.
 #include <algorithm>
 #include <cstring>
 
@@ -23,8 +23,56 @@ LVEXPORT void mem32Fill(void* memory, const void* pattern, LONG patternSize, LON
   }
 }
 
-LVEXPORT BOOL i32ColorspaceConvert(BYTE* out, const COLORREF* in, LONG count, LONG direction) {
-  if (direction != 0 || count < 0 || (count > 0 && (!out || !in))) return FALSE;
-  for (LONG i = 0; i < count; ++i) out[i] = GreyOf(in[i]);
-  return TRUE;
+namespace {
+
+// Grey values into pixels of `bitsPerPixel` (8, 16 or 24).
+void GreyToPixels(BYTE* out, const BYTE* grey, size_t count, LONG bitsPerPixel) {
+  if (bitsPerPixel == 8) {
+    std::memmove(out, grey, count);
+  } else if (bitsPerPixel == 16) {
+    for (size_t i = 0; i < count; ++i) {
+      unsigned v = grey[i] >> 3;
+      unsigned word = (v << 10) | (v << 5) | v;
+      out[2 * i] = static_cast<BYTE>(word & 0xFF);
+      out[2 * i + 1] = static_cast<BYTE>(word >> 8);
+    }
+  } else {
+    for (size_t i = 0; i < count; ++i) {
+      out[3 * i] = out[3 * i + 1] = out[3 * i + 2] = grey[i];
+    }
+  }
 }
+
+// The pixel format that direction 1 writes at `out`, or 0 when the run of
+// `count` pixels would leave the buffer holding `out`.
+LONG TargetFormat(const BYTE* out, size_t count) {
+  ImageBuffer* target = FindBufferHolding(out);
+  if (!target) return 24;
+  LONG bits = target->bitsPerPixel;
+  if (bits != 8 && bits != 16 && bits != 24) return 0;
+  size_t offset = static_cast<size_t>(out - target->pixels.get());
+  size_t bytes = count * static_cast<size_t>(BytesPerPixel(bits));
+  return bytes <= target->dataSize - offset ? bits : 0;
+}
+
+}  // namespace
+
+LVEXPORT BOOL i32ColorspaceConvert(BYTE* out, const void* in, LONG count, LONG direction) {
+  if (count < 0 || (count > 0 && (!out || !in))) return FALSE;
+  size_t n = static_cast<size_t>(count);
+  if (direction == 0) {
+    const COLORREF* colours = static_cast<const COLORREF*>(in);
+    for (size_t i = 0; i < n; ++i) out[i] = GreyOf(colours[i]);
+    return TRUE;
+  }
+  if (direction == 1) {
+    if (n == 0) return TRUE;
+    LONG bits = TargetFormat(out, n);
+    if (bits == 0) return FALSE;
+    GreyToPixels(out, static_cast<const BYTE*>(in), n, bits);
+    return TRUE;
+  }
+  return FALSE;
+}
+
+LVEXPORT LONG buf32LiveCount(void) { return static_cast<LONG>(LiveBufferCount()); }

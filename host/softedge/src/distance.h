@@ -1,0 +1,15 @@
+// Exact Euclidean distance transform of a binary image.
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+namespace softedge {
+
+// For every cell of a width x height grid, the squared Euclidean distance to
+// the nearest cell for which `isSite` is true (cells centre to centre).
+// `isSite` holds width x height flags, row by row. Cells are far (1e30)
+// when there is no site at all. Throws std::bad_alloc when memory runs out.
+std::vector<float> SquaredDistances(const std::vector<bool>& isSite, size_t width, size_t height);
+
+}  // namespace softedge
