@@ -1,0 +1,78 @@
+// The audio module loaded as the host loads it, and files made for tests.
+#include "module.h"
+
+#include <hostcommon.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+
+#include "testsupport.h"
+
+namespace miotest {
+
+namespace {
+
+template <typename Function>
+Function Bind(HMODULE module, const char* name) {
+  return reinterpret_cast<Function>(GetProcAddress(module, name));
+}
+
+}  // namespace
+
+const AudioModule& Audio() {
+  static AudioModule audio = [] {
+    AudioModule loaded;
+    const std::string path = WinPath(lvtest::StageDir() / "modules" / "audioinfo.mio");
+    loaded.module = LoadLibraryA(path.c_str());
+    if (!loaded.module) std::fprintf(stderr, "cannot load %s (error %u)\n", path.c_str(), GetLastError());
+    if (!loaded.module) return loaded;
+    loaded.enumFormats = Bind<MIOENUMFORMATS>(loaded.module, "mioEnumFormats");
+    loaded.getFileInfo = Bind<MIOGETFILEINFO>(loaded.module, "mioGetFileInfo");
+    loaded.readThumbnail = Bind<MIOREADTHUMBNAIL>(loaded.module, "mioReadThumbnail");
+    loaded.showInfoBox = Bind<MIOSHOWINFOBOX>(loaded.module, "mioShowInfoBox");
+    loaded.playViewFile = Bind<MIOPLAYVIEWFILE>(loaded.module, "mioPlayViewFile");
+    loaded.getAttrText = Bind<MIOGETATTRTEXT>(loaded.module, "mioGetAttrText");
+    loaded.escape = Bind<MIOESCAPE>(loaded.module, "mioEscape");
+    return loaded;
+  }();
+  return audio;
+}
+
+std::filesystem::path WorkDir() {
+  std::filesystem::path dir = lvtest::Prefix() / "audiofiles";
+  std::filesystem::create_directories(dir);
+  return dir;
+}
+
+std::string WinPath(const std::filesystem::path& path) {
+  char win[MAX_PATH * 2] = {};
+  lvUnixPathToWin(path.string().c_str(), win, sizeof win);
+  return win;
+}
+
+std::string WriteFile(const std::string& name, const std::vector<BYTE>& bytes) {
+  const std::filesystem::path path = WorkDir() / name;
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  return WinPath(path);
+}
+
+bool RunSox(const std::string& arguments) {
+  const std::string command = "cd '" + WorkDir().string() + "' && sox " + arguments + " 2>/dev/null";
+  return std::system(command.c_str()) == 0;
+}
+
+Slot ErrorSlot() {
+  Slot slot = {};
+  slot.error = lvGetDLLErrInfoRecord(&slot.unit, &slot.category, &slot.detail);
+  return slot;
+}
+
+std::string ModuleText(UINT id) {
+  char text[512] = {};
+  LoadStringA(Audio().module, id, text, sizeof text);
+  return text;
+}
+
+}  // namespace miotest
