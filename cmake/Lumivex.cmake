@@ -82,7 +82,7 @@ function(lumivex_module)
     LIBRARY_OUTPUT_DIRECTORY ${LUMIVEX_STAGE}/modules
     BUILD_RPATH "$ORIGIN/../lib")
   target_link_libraries(${ARG_NAME} PRIVATE win32 ${ARG_LIBS})
-  target_link_options(${ARG_NAME} PRIVATE -Wl,--no-undefined)
+  target_link_options(${ARG_NAME} PRIVATE ${LUMIVEX_NO_UNDEFINED})
   if(ARG_RC)
     lumivex_resources(${ARG_NAME} ${ARG_RC})
   endif()
@@ -103,7 +103,7 @@ function(lumivex_library)
   add_library(${ARG_NAME} SHARED ${ARG_SOURCES})
   set_target_properties(${ARG_NAME} PROPERTIES BUILD_RPATH "$ORIGIN")
   target_link_libraries(${ARG_NAME} PUBLIC ${ARG_LIBS})
-  target_link_options(${ARG_NAME} PRIVATE -Wl,--no-undefined)
+  target_link_options(${ARG_NAME} PRIVATE ${LUMIVEX_NO_UNDEFINED})
   if(ARG_RC)
     lumivex_resources(${ARG_NAME} ${ARG_RC})
   endif()
@@ -142,4 +142,52 @@ function(lumivex_test)
   add_test(NAME ${ARG_NAME} COMMAND ${ARG_NAME})
   set_tests_properties(${ARG_NAME} PROPERTIES
     ENVIRONMENT "LUMIVEX_STAGE_DIR=${LUMIVEX_STAGE};LUMIVEX_SOURCE_DIR=${CMAKE_SOURCE_DIR}")
+endfunction()
+
+# A fuzz target for a parser of outside data: SOURCES define
+# LLVMFuzzerTestOneInput, CORPUS is the folder of seed inputs (kept in the
+# repository, minimised crash cases included). With LUMIVEX_FUZZ the target is
+# a libFuzzer program (scripts/fuzz.sh runs it); otherwise it is a program that
+# replays the seeds once, registered as a test, so every test run checks them
+# (under the sanitizers in the sanitize build).
+function(lumivex_fuzz)
+  cmake_parse_arguments(ARG "" "NAME;CORPUS" "SOURCES;LIBS;DEPENDS" ${ARGN})
+  get_filename_component(corpus ${ARG_CORPUS} ABSOLUTE)
+  if(LUMIVEX_FUZZ)
+    add_executable(${ARG_NAME} ${ARG_SOURCES})
+    target_link_options(${ARG_NAME} PRIVATE -fsanitize=fuzzer)
+    if(NOT TARGET fuzz_targets)
+      add_custom_target(fuzz_targets)
+    endif()
+    add_dependencies(fuzz_targets ${ARG_NAME})
+    set_property(GLOBAL APPEND PROPERTY LUMIVEX_FUZZ_TARGETS "${ARG_NAME}|${corpus}")
+  elseif(LUMIVEX_TESTS)
+    add_executable(${ARG_NAME} ${ARG_SOURCES})
+    target_link_libraries(${ARG_NAME} PRIVATE lvfuzzreplay)
+    add_test(NAME ${ARG_NAME} COMMAND ${ARG_NAME} ${corpus})
+    set_tests_properties(${ARG_NAME} PROPERTIES
+      ENVIRONMENT "LUMIVEX_STAGE_DIR=${LUMIVEX_STAGE};LUMIVEX_SOURCE_DIR=${CMAKE_SOURCE_DIR}")
+  else()
+    return()
+  endif()
+  set_target_properties(${ARG_NAME} PROPERTIES
+    RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fuzz
+    BUILD_RPATH "${LUMIVEX_STAGE}/lib")
+  target_link_libraries(${ARG_NAME} PRIVATE lvfuzzsupport win32 ${ARG_LIBS})
+  if(ARG_DEPENDS)
+    add_dependencies(${ARG_NAME} ${ARG_DEPENDS})
+  endif()
+endfunction()
+
+# Writes the fuzz targets declared so far, one "program|seed folder" a line.
+function(lumivex_fuzz_list OUT)
+  get_property(entries GLOBAL PROPERTY LUMIVEX_FUZZ_TARGETS)
+  set(content "")
+  foreach(entry IN LISTS entries)
+    string(REPLACE "|" ";" parts "${entry}")
+    list(GET parts 0 name)
+    list(GET parts 1 corpus)
+    string(APPEND content "$<TARGET_FILE:${name}>|${corpus}\n")
+  endforeach()
+  file(GENERATE OUTPUT ${OUT} CONTENT "${content}")
 endfunction()

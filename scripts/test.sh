@@ -10,3 +10,5 @@ for preset in default sanitize; do
   cmake --build --preset "$preset"
   ctest --preset "$preset" -j 2
 done
+echo "== fuzz targets"
+scripts/fuzz.sh
