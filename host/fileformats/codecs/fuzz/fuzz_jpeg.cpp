@@ -1,0 +1,6 @@
+// Fuzz target: JPEG decoding of outside data.
+#include "fuzz_decode.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  return lvcodecs::fuzzing::decodeAll(lvcodecs::Codec::Jpeg, data, size);
+}
