@@ -8,3 +8,4 @@ cmake --build build/default --target grid_bench gridsplit -j2
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
 LUMIVEX_PREFIX="$prefix" build/default/stage/bin/grid_bench "$@"
+cmake --build build/default --target audio_bench audioinfo -j2 && LUMIVEX_PREFIX="$prefix" build/default/stage/bin/audio_bench "$@"
