@@ -103,12 +103,10 @@ void ChooseDataType(BmpLayout* layout) {
     case 4:
       layout->dataType = TF_DT_INDEXED16;
       layout->hostBits = 8;
-      layout->entries = 16;
       break;
     case 8:
       layout->dataType = IsGreyRamp(*layout) ? TF_DT_GREY : TF_DT_INDEXED256;
       layout->hostBits = 8;
-      layout->entries = 256;
       break;
     case 16:
       layout->dataType = TF_DT_HICOLOR;

@@ -3,6 +3,7 @@
 // headers) and run-length encoded (RLE8, RLE4) files.
 #include <fileformats.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "bmp.h"

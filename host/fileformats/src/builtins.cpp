@@ -14,25 +14,11 @@ namespace tf {
 
 namespace {
 
-void SetInfo(TFFORMATINFO* info, const char* shortName, const char* description, const char* extensions,
-             LONG dataTypes, LONG capabilities) {
-  std::memset(info, 0, sizeof *info);
-  info->value0 = 63;
-  info->value2 = 63;
-  info->formatClass = 1;
-  info->value80 = 1;
-  std::strncpy(info->shortName, shortName, sizeof info->shortName - 1);
-  std::strncpy(info->description, description, sizeof info->description - 1);
-  std::strncpy(info->extensions, extensions, sizeof info->extensions - 1);
-  info->dataTypes = dataTypes;
-  info->capabilities = capabilities;
-}
-
 void BmpDefaults(TFFILEDATA* record) { SetFormatTag(record, "BMPF", TF_FORMAT_NUMBER_BMP); }
 
 FormatEntry BmpEntry() {
   FormatEntry entry;
-  SetInfo(&entry.info, "BMP", "Windows Bitmap", "bmp;dib;rle", TF_DT_ALL, TF_CAN_READ | TF_CAN_WRITE);
+  SetFormatInfo(&entry.info, "BMP", "Windows Bitmap", "bmp;dib;rle", TF_DT_ALL, false);
   entry.getFileData = BmpGetFileData;
   entry.fileRead = BmpFileRead;
   entry.fileWrite = BmpFileWrite;
@@ -43,6 +29,31 @@ FormatEntry BmpEntry() {
 }
 
 }  // namespace
+
+namespace {
+
+void CopyText(char* out, size_t size, const char* text) {
+  size_t n = std::strlen(text);
+  if (n >= size) n = size - 1;
+  std::memcpy(out, text, n);
+  out[n] = '\0';
+}
+
+}  // namespace
+
+void SetFormatInfo(TFFORMATINFO* info, const char* shortName, const char* description, const char* extensions,
+                   LONG dataTypes, bool hasOptions) {
+  std::memset(info, 0, sizeof *info);
+  info->value0 = 63;
+  info->value2 = 63;
+  info->formatClass = 1;
+  info->value80 = 1;
+  CopyText(info->shortName, sizeof info->shortName, shortName);
+  CopyText(info->description, sizeof info->description, description);
+  CopyText(info->extensions, sizeof info->extensions, extensions);
+  info->dataTypes = dataTypes;
+  info->capabilities = TF_CAN_READ | TF_CAN_WRITE | (hasOptions ? TF_HAS_SAVE_OPTIONS : 0);
+}
 
 std::vector<FormatEntry> BuiltinFormats() {
   std::vector<FormatEntry> formats;

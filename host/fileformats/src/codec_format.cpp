@@ -9,6 +9,7 @@
 #include <cstring>
 #include <vector>
 
+#include "builtins.h"
 #include "errors.h"
 #include "fileio.h"
 #include "palette.h"
@@ -325,26 +326,12 @@ void JpegDefaults(TFFILEDATA* record) {
 }
 void GifDefaults(TFFILEDATA* record) { SetFormatTag(record, kGifTag, TF_FORMAT_NUMBER_GIF); }
 
-void SetInfo(TFFORMATINFO* info, const char* shortName, const char* description, const char* extensions,
-             LONG dataTypes) {
-  std::memset(info, 0, sizeof *info);
-  info->value0 = 63;
-  info->value2 = 63;
-  info->formatClass = 1;
-  info->value80 = 1;
-  std::strncpy(info->shortName, shortName, sizeof info->shortName - 1);
-  std::strncpy(info->description, description, sizeof info->description - 1);
-  std::strncpy(info->extensions, extensions, sizeof info->extensions - 1);
-  info->dataTypes = dataTypes;
-  info->capabilities = TF_CAN_READ | TF_CAN_WRITE | TF_HAS_SAVE_OPTIONS;
-}
-
 }  // namespace
 
 FormatEntry PngEntry() {
   FormatEntry entry;
-  SetInfo(&entry.info, "PNG", "Portable Network Graphics", "png",
-          TF_DT_RGB | TF_DT_INDEXED256 | TF_DT_INDEXED16 | TF_DT_GREY | TF_DT_BW);
+  SetFormatInfo(&entry.info, "PNG", "Portable Network Graphics", "png",
+          TF_DT_RGB | TF_DT_INDEXED256 | TF_DT_INDEXED16 | TF_DT_GREY | TF_DT_BW, true);
   entry.feedTypes = entry.info.dataTypes;
   entry.getFileData = PngGetFileData;
   entry.fileRead = PngFileRead;
@@ -356,7 +343,7 @@ FormatEntry PngEntry() {
 
 FormatEntry JpegEntry() {
   FormatEntry entry;
-  SetInfo(&entry.info, "JPG", "JPEG File Interchange Format", "jpg;jpeg;jpe", TF_DT_RGB | TF_DT_GREY);
+  SetFormatInfo(&entry.info, "JPG", "JPEG File Interchange Format", "jpg;jpeg;jpe", TF_DT_RGB | TF_DT_GREY, true);
   entry.feedTypes = TF_DT_RGB | TF_DT_INDEXED256 | TF_DT_INDEXED16 | TF_DT_GREY | TF_DT_BW;
   entry.getFileData = JpegGetFileData;
   entry.fileRead = JpegFileRead;
@@ -368,8 +355,8 @@ FormatEntry JpegEntry() {
 
 FormatEntry GifEntry() {
   FormatEntry entry;
-  SetInfo(&entry.info, "GIF", "CompuServe Graphics Interchange", "gif",
-          TF_DT_INDEXED256 | TF_DT_INDEXED16 | TF_DT_GREY | TF_DT_BW);
+  SetFormatInfo(&entry.info, "GIF", "CompuServe Graphics Interchange", "gif",
+          TF_DT_INDEXED256 | TF_DT_INDEXED16 | TF_DT_GREY | TF_DT_BW, true);
   entry.feedTypes = entry.info.dataTypes;
   entry.getFileData = GifGetFileData;
   entry.fileRead = GifFileRead;

@@ -6,6 +6,7 @@
 
 #include <fileformats.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "errors.h"
