@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "imgcore.h"
+#include "rank_rows.h"
 #include "rankfilter.h"
 
 namespace {
@@ -121,6 +122,23 @@ TEST(RankFilter, RadiusTwoDiskHasItsExactShape) {
   EXPECT_EQ(Download(out), disk);
   buf32Free(out);
   buf32Free(src);
+}
+
+TEST(RankFilter, RingAndScatterWaysAgreeWithBruteForce) {
+  // Maximum picks one way by memory; both are checked here directly.
+  std::mt19937 rng(11);
+  for (LONG r : {0, 1, 2, 3, 7, 12}) {
+    Mask m = RandomMask(rng, 29, 19);
+    for (LONG shape : {RANK_DISK, RANK_SQUARE}) {
+      rankfilter::Element e = rankfilter::MakeElement(r, shape, m.width, m.height);
+      std::vector<BYTE> ring(m.bytes.size()), scatter(m.bytes.size());
+      rankfilter::RunRing<rankfilter::Lesser>(m.bytes.data(), ring.data(), m.width, m.height, e);
+      rankfilter::RunScatter<rankfilter::Lesser>(m.bytes.data(), scatter.data(), m.width, m.height, e);
+      std::vector<BYTE> expected = BruteForce(m, r, shape, false);
+      EXPECT_EQ(ring, expected) << "ring, radius " << r << " shape " << shape;
+      EXPECT_EQ(scatter, expected) << "scatter, radius " << r << " shape " << shape;
+    }
+  }
 }
 
 TEST(RankFilter, BadCallsFailCleanly) {
