@@ -64,10 +64,16 @@ bool IsGreyRamp(const std::vector<lvcodecs::Rgb>& palette) {
   return true;
 }
 
+// A two-colour table of black, then white: a black-and-white image.
+bool IsBlackWhite(const std::vector<lvcodecs::Rgb>& palette) {
+  return palette.size() == 2 && palette[0] == lvcodecs::Rgb{0, 0, 0} && palette[1] == lvcodecs::Rgb{255, 255, 255};
+}
+
 LONG DataTypeOf(const lvcodecs::ImageFacts& facts) {
   switch (facts.naturalForm) {
     case lvcodecs::RowForm::Indexed8:
       if (IsGreyRamp(facts.palette)) return TF_DT_GREY;
+      if (IsBlackWhite(facts.palette)) return TF_DT_BW;
       return facts.palette.size() <= 16 ? TF_DT_INDEXED16 : TF_DT_INDEXED256;
     case lvcodecs::RowForm::Grey8: return TF_DT_GREY;
     case lvcodecs::RowForm::Bw1: return TF_DT_BW;

@@ -5,13 +5,13 @@
 #include "storable.h"
 
 #include <fileformats.h>
+#include <imgconvert.h>
 
 #include <algorithm>
 #include <vector>
 
 #include "errors.h"
 #include "palette.h"
-#include "quantize.h"
 #include "record.h"
 
 namespace tf {
@@ -26,85 +26,6 @@ LONG TypeFromBuffer(LONG pixelFormat, bool hasPalette) {
     case 1: return TF_DT_BW;
     default: return 0;
   }
-}
-
-// Pixels of an image as R, G, B rows, from any host type.
-bool ToRgb(HBUF image, LONG dataType, HPALETTE palette, HBUF* out) {
-  BUFINFO info;
-  if (!buf32GetInfo(image, &info) || !buf32Alloc(out, 24, info.width, info.height, BUF_KIND_PLAIN, nullptr))
-    return false;
-  BYTE table[256][3];
-  GreyRamp(table, 256);
-  if (dataType == TF_DT_INDEXED256 || dataType == TF_DT_INDEXED16) ReadPalette(palette, table, 256);
-  void* from = nullptr;
-  void* to = nullptr;
-  buf32Lock(image, 1, &from);
-  buf32Lock(*out, 2, &to);
-  BUFINFO outInfo;
-  buf32GetInfo(*out, &outInfo);
-  for (LONG y = 0; y < info.height; ++y) {
-    const BYTE* src = static_cast<const BYTE*>(from) + static_cast<size_t>(y) * info.rowBytes;
-    BYTE* dst = static_cast<BYTE*>(to) + static_cast<size_t>(y) * outInfo.rowBytes;
-    for (LONG x = 0; x < info.width; ++x, dst += 3) {
-      if (dataType == TF_DT_HICOLOR) {
-        DWORD w = static_cast<DWORD>(src[2 * x] | (src[2 * x + 1] << 8));
-        DWORD r = (w >> 10) & 31, g = (w >> 5) & 31, b = w & 31;
-        dst[0] = static_cast<BYTE>((r << 3) | (r >> 2));
-        dst[1] = static_cast<BYTE>((g << 3) | (g >> 2));
-        dst[2] = static_cast<BYTE>((b << 3) | (b >> 2));
-      } else if (dataType == TF_DT_BW) {
-        BYTE v = (src[x / 8] >> (7 - x % 8)) & 1 ? 255 : 0;
-        dst[0] = dst[1] = dst[2] = v;
-      } else if (dataType == TF_DT_RGB) {
-        dst[0] = src[3 * x];
-        dst[1] = src[3 * x + 1];
-        dst[2] = src[3 * x + 2];
-      } else {
-        const BYTE* c = table[src[x]];
-        dst[0] = c[0];
-        dst[1] = c[1];
-        dst[2] = c[2];
-      }
-    }
-  }
-  buf32Unlock(*out);
-  buf32Unlock(image);
-  return true;
-}
-
-// 256 colours with an optimised palette from an RGB image.
-bool ToIndexed(HBUF rgbImage, HBUF* out, HPALETTE* palette) {
-  BUFINFO info;
-  void* from = nullptr;
-  if (!buf32GetInfo(rgbImage, &info) || !buf32Lock(rgbImage, 1, &from)) return false;
-  std::vector<BYTE> packed(static_cast<size_t>(info.width) * 3 * static_cast<size_t>(info.height));
-  for (LONG y = 0; y < info.height; ++y)
-    std::copy_n(static_cast<const BYTE*>(from) + static_cast<size_t>(y) * info.rowBytes,
-                static_cast<size_t>(info.width) * 3, packed.data() + static_cast<size_t>(y) * info.width * 3);
-  buf32Unlock(rgbImage);
-  std::vector<std::array<BYTE, 3>> colours = ChoosePalette(packed.data(), packed.size() / 3, 256);
-  if (!buf32Alloc(out, 8, info.width, info.height, BUF_KIND_PLAIN, nullptr)) return false;
-  void* to = nullptr;
-  BUFINFO outInfo;
-  buf32GetInfo(*out, &outInfo);
-  buf32Lock(*out, 2, &to);
-  PaletteMapper mapper(colours);
-  for (LONG y = 0; y < info.height; ++y) {
-    BYTE* dst = static_cast<BYTE*>(to) + static_cast<size_t>(y) * outInfo.rowBytes;
-    const BYTE* src = packed.data() + static_cast<size_t>(y) * info.width * 3;
-    for (LONG x = 0; x < info.width; ++x) dst[x] = mapper.Map(src + 3 * x);
-  }
-  buf32Unlock(*out);
-  BYTE table[256][3] = {};
-  for (size_t i = 0; i < colours.size(); ++i)
-    for (int c = 0; c < 3; ++c) table[i][c] = colours[i][static_cast<size_t>(c)];
-  *palette = MakePalette(table, static_cast<int>(colours.size()));
-  if (!*palette) {
-    buf32Free(*out);
-    *out = 0;
-    return false;
-  }
-  return true;
 }
 
 }  // namespace
@@ -138,22 +59,19 @@ bool PlanStorable(HGLOBAL handle, LONG feedTypes, HBUF image, StorablePlan* plan
   LONG type = record->dataType;
   bool ok = true;
   if (!(feedTypes & type)) {
-    HBUF rgb = 0;
-    ok = ToRgb(image, type, static_cast<HPALETTE>(record->palette), &rgb);
+    // True colour where the format takes it, else 256 colours with an
+    // optimised palette (the converter's defaults).
+    LONG target = (feedTypes & TF_DT_RGB) ? TF_DT_RGB : TF_DT_INDEXED256;
+    bool indexed = type == TF_DT_INDEXED256 || type == TF_DT_INDEXED16 || type == TF_DT_BW;
+    HPALETTE source = indexed ? static_cast<HPALETTE>(record->palette) : 0;
     HPALETTE palette = 0;
-    if (ok && (feedTypes & TF_DT_RGB)) {
-      plan->converted = rgb;
-      type = TF_DT_RGB;
-    } else if (ok) {
-      ok = ToIndexed(rgb, &plan->converted, &palette);
-      buf32Free(rgb);
-      type = TF_DT_INDEXED256;
-    }
+    ok = cvt32BufType(CVT32_MODE_CONVERT, 0, image, target, source, &plan->converted,
+                      target == TF_DT_RGB ? nullptr : &palette, nullptr, 0, 0, 0) != 0;
     if (ok) {
       if (record->palette) DeleteObject(static_cast<HGDIOBJ>(record->palette));
       record->palette = palette;
-      record->dataType = type;
-      record->bitsPerPixel = HostBitsFor(type);
+      record->dataType = target;
+      record->bitsPerPixel = HostBitsFor(target);
     }
   }
   GlobalUnlock(handle);

@@ -16,8 +16,8 @@ struct StorablePlan {
 };
 
 // When the record's data type is not among feedTypes, makes a converted copy
-// (hi-colour and indexed to true colour; true colour to 256 colours with an
-// optimised palette) and changes the record's data type and palette to it.
+// through the host's converter (true colour where the format takes it, else
+// 256 colours with an optimised palette) and changes the record's data type and palette to it.
 // False with an error when the conversion fails.
 bool PlanStorable(HGLOBAL record, LONG feedTypes, HBUF image, StorablePlan* plan);
 void ReleasePlan(StorablePlan* plan);
