@@ -99,6 +99,17 @@ FILETIME FileTimeOf(const timespec& t) {
   return FILETIME{static_cast<DWORD>(ticks), static_cast<DWORD>(static_cast<uint64_t>(ticks) >> 32)};
 }
 
+FILETIME CreationTimeOf(int fd, const struct stat& st) {
+  struct statx sx;
+  if (statx(fd, "", AT_EMPTY_PATH, STATX_BTIME, &sx) == 0 && (sx.stx_mask & STATX_BTIME)) {
+    timespec birth{};
+    birth.tv_sec = sx.stx_btime.tv_sec;
+    birth.tv_nsec = sx.stx_btime.tv_nsec;
+    return FileTimeOf(birth);
+  }
+  return FileTimeOf(st.st_mtim);
+}
+
 DWORD AttributesOf(const struct stat& st, const std::string& name) {
   DWORD attributes = S_ISDIR(st.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_ARCHIVE;
   if (!(st.st_mode & S_IWUSR)) attributes |= FILE_ATTRIBUTE_READONLY;
@@ -229,8 +240,7 @@ BOOL WINAPI GetFileTime(HANDLE file, LPFILETIME creation, LPFILETIME lastAccess,
   struct stat st;
   if (fd < 0) return FALSE;
   if (fstat(fd, &st) != 0) return lv::FailWithErrno();
-  // The creation time is not kept by every file system: the change time stands in.
-  if (creation) *creation = lv::FileTimeOf(st.st_ctim);
+  if (creation) *creation = lv::CreationTimeOf(fd, st);
   if (lastAccess) *lastAccess = lv::FileTimeOf(st.st_atim);
   if (lastWrite) *lastWrite = lv::FileTimeOf(st.st_mtim);
   return TRUE;

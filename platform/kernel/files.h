@@ -16,6 +16,10 @@ bool UnixPathOf(LPCSTR fileName, std::string& unixPath);
 DWORD MissingFileError(const std::string& unixPath);
 // 100-ns intervals since 1601 of a Unix time.
 FILETIME FileTimeOf(const timespec& t);
+// The creation time of an open file: its birth time where the file system
+// keeps one, else its last write time (never the status change time, which
+// moves with every change of permissions or links).
+FILETIME CreationTimeOf(int fd, const struct stat& st);
 // The FILE_ATTRIBUTE_* bits of a file's status; `name` decides hidden.
 DWORD AttributesOf(const struct stat& st, const std::string& name);
 

@@ -3,7 +3,12 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <chrono>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -104,6 +109,39 @@ TEST(Files, PointerSizeAndEnd) {
   EXPECT_FALSE(WriteFile(readOnly, "x", 1, &written2, nullptr));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
   CloseHandle(readOnly);
+}
+
+uint64_t Ticks(const FILETIME& t) { return (static_cast<uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime; }
+
+uint64_t TicksOf(int64_t seconds, uint32_t nanoseconds) {
+  return 116444736000000000ull + static_cast<uint64_t>(seconds) * 10000000 + nanoseconds / 100;
+}
+
+// The creation time is the file system's birth time where it keeps one, else
+// the last write time; a change of permissions does not move it.
+TEST(Files, CreationTimeIsBirthOrWriteTime) {
+  const char* name = "C:\temp\born.bin";
+  WriteText(name, "first");
+  HANDLE h = Open(name, GENERIC_READ, OPEN_EXISTING);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  FILETIME created{}, written{};
+  ASSERT_TRUE(GetFileTime(h, &created, nullptr, &written));
+  EXPECT_LE(Ticks(created), Ticks(written));
+  std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  ASSERT_TRUE(SetFileAttributesA(name, FILE_ATTRIBUTE_READONLY));  // moves the status change time
+  FILETIME again{};
+  ASSERT_TRUE(GetFileTime(h, &again, nullptr, nullptr));
+  EXPECT_EQ(Ticks(again), Ticks(created));
+  CloseHandle(h);
+  SetFileAttributesA(name, FILE_ATTRIBUTE_NORMAL);
+
+  char unixPath[MAX_PATH];
+  ASSERT_TRUE(lvWinPathToUnix(name, unixPath, sizeof unixPath));
+  struct statx sx{};
+  ASSERT_EQ(statx(AT_FDCWD, unixPath, 0, STATX_BTIME | STATX_MTIME, &sx), 0);
+  uint64_t expected = (sx.stx_mask & STATX_BTIME) ? TicksOf(sx.stx_btime.tv_sec, sx.stx_btime.tv_nsec)
+                                                  : TicksOf(sx.stx_mtime.tv_sec, sx.stx_mtime.tv_nsec);
+  EXPECT_EQ(Ticks(created), expected);
 }
 
 TEST(Files, OldFileFunctions) {
