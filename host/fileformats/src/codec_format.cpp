@@ -349,7 +349,7 @@ FormatEntry PngEntry() {
 
 FormatEntry JpegEntry() {
   FormatEntry entry;
-  SetFormatInfo(&entry.info, "JPG", "JPEG File Interchange Format", "jpg;jpeg;jpe", TF_DT_RGB | TF_DT_GREY, true);
+  SetFormatInfo(&entry.info, "JPG", "JPEG File Interchange Format", "jpg;jpeg", TF_DT_RGB | TF_DT_GREY, true);
   entry.feedTypes = TF_DT_RGB | TF_DT_INDEXED256 | TF_DT_INDEXED16 | TF_DT_GREY | TF_DT_BW;
   entry.getFileData = JpegGetFileData;
   entry.fileRead = JpegFileRead;
