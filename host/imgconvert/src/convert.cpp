@@ -4,9 +4,9 @@
 
 #include <algorithm>
 #include <cstring>
-#include <unordered_map>
 #include <vector>
 
+#include "colour_table.h"
 #include "quantize.h"
 #include "source_rows.h"
 
@@ -112,18 +112,13 @@ void CopyIndices(const SourceView& s, const BufferLock& t) {
 }
 
 void WriteExact(const SourceView& s, const BufferLock& t, const Palette& palette) {
-  std::unordered_map<uint32_t, BYTE> index;
-  for (int i = 0; i < palette.count; ++i) {
-    const Rgb& c = palette.colours[i];
-    index[static_cast<uint32_t>(c.r) << 16 | c.g << 8 | c.b] = static_cast<BYTE>(i);
-  }
+  ColourTable table;
+  for (int i = 0; i < palette.count; ++i) table.Add(ColourTable::KeyOf(palette.colours[i]), 256);
   std::vector<Rgb> row(s.width);
   for (LONG y = 0; y < s.height; ++y) {
     ReadRgbRow(s, y, row.data());
     BYTE* out = t.Row(y);
-    for (LONG x = 0; x < s.width; ++x) {
-      out[x] = index[static_cast<uint32_t>(row[x].r) << 16 | row[x].g << 8 | row[x].b];
-    }
+    for (LONG x = 0; x < s.width; ++x) out[x] = table.IndexOf(ColourTable::KeyOf(row[x]));
   }
 }
 

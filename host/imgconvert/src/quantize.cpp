@@ -3,7 +3,8 @@
 #include "quantize.h"
 
 #include <algorithm>
-#include <set>
+
+#include "colour_table.h"
 
 namespace imgconvert {
 namespace {
@@ -108,21 +109,23 @@ Histogram BuildHistogram(const SourceView& source) {
 }
 
 bool CollectExactColours(const SourceView& source, int maxColours, Palette* palette) {
-  std::set<uint32_t> seen;
+  ColourTable table;
   std::vector<Rgb> row(source.width);
   uint32_t last = 0xFFFFFFFFu;
   for (LONG y = 0; y < source.height; ++y) {
     ReadRgbRow(source, y, row.data());
     for (const Rgb& c : row) {
-      uint32_t key = static_cast<uint32_t>(c.r) << 16 | c.g << 8 | c.b;
+      uint32_t key = ColourTable::KeyOf(c);
       if (key == last) continue;
       last = key;
-      seen.insert(key);
-      if (seen.size() > static_cast<size_t>(maxColours)) return false;
+      if (!table.Add(key, maxColours)) return false;
     }
   }
+  // The colours in ascending order of their key, so the palette does not
+  // depend on where each colour first appears.
+  std::vector<uint32_t> keys = table.SortedKeys();
   *palette = Palette{};
-  for (uint32_t key : seen) {
+  for (uint32_t key : keys) {
     palette->colours[palette->count++] = {static_cast<BYTE>(key >> 16),
                                           static_cast<BYTE>(key >> 8), static_cast<BYTE>(key)};
   }
@@ -195,7 +198,14 @@ Palette PopularityPalette(const Histogram& histogram, int colours) {
   return p;
 }
 
-NearestIndex::NearestIndex(const Palette& palette) : palette_(palette), cache_(1 << 18, -1) {}
+NearestIndex::NearestIndex(const Palette& palette) : cache_(1 << 18, -1) {
+  for (int i = 0; i < palette.count; ++i) {
+    const Rgb& c = palette.colours[i];
+    byRed_.push_back({c.r, c.g, c.b, static_cast<BYTE>(i)});
+  }
+  std::stable_sort(byRed_.begin(), byRed_.end(),
+                   [](const Entry& a, const Entry& b) { return a.r < b.r; });
+}
 
 BYTE NearestIndex::Find(int r, int g, int b) {
   int cell = (r >> 2) << 12 | (g >> 2) << 6 | (b >> 2);
@@ -204,17 +214,28 @@ BYTE NearestIndex::Find(int r, int g, int b) {
   return static_cast<BYTE>(slot);
 }
 
+// Walks outwards from the first entry with red >= r in both directions;
+// ties go to the lower palette index.
 BYTE NearestIndex::Search(int r, int g, int b) const {
-  int best = 0;
-  int bestDistance = 1 << 30;
-  for (int i = 0; i < palette_.count; ++i) {
-    const Rgb& c = palette_.colours[i];
-    int dr = r - c.r, dg = g - c.g, db = b - c.b;
+  if (byRed_.empty()) return 0;
+  auto start = std::lower_bound(byRed_.begin(), byRed_.end(), r,
+                                [](const Entry& e, int red) { return e.r < red; });
+  int best = -1, bestDistance = 1 << 30;
+  auto consider = [&](const Entry& e) {
+    int dr = r - e.r, dg = g - e.g, db = b - e.b;
     int d = dr * dr + dg * dg + db * db;
-    if (d < bestDistance) {
+    if (d < bestDistance || (d == bestDistance && e.index < best)) {
       bestDistance = d;
-      best = i;
+      best = e.index;
     }
+  };
+  for (auto it = start; it != byRed_.end() && (it->r - r) * (it->r - r) <= bestDistance; ++it) {
+    consider(*it);
+  }
+  for (auto it = start; it != byRed_.begin();) {
+    --it;
+    if ((r - it->r) * (r - it->r) > bestDistance) break;
+    consider(*it);
   }
   return static_cast<BYTE>(best);
 }

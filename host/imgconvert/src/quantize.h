@@ -39,8 +39,14 @@ class NearestIndex {
   BYTE Find(int r, int g, int b);
 
  private:
+  // One palette entry, kept sorted by red so a search can stop once the
+  // red distance alone exceeds the best match.
+  struct Entry {
+    int r, g, b;
+    BYTE index;
+  };
   BYTE Search(int r, int g, int b) const;
-  const Palette& palette_;
+  std::vector<Entry> byRed_;
   std::vector<int16_t> cache_;
 };
 
