@@ -7,8 +7,8 @@ namespace {
 
 // Effects 7 to 13 have no renderer in this build yet.
 const Renderer kRenderers[kEffectCount] = {
-    RenderGradient, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-    nullptr,        nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+    RenderGradient, RenderHole, RenderGlass, RenderMetal, RenderRelief, RenderReliefOutline,
+    RenderReliefTexture, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
 };
 
 }  // namespace
