@@ -9,3 +9,4 @@ prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
 LUMIVEX_PREFIX="$prefix" build/default/stage/bin/grid_bench "$@"
 cmake --build build/default --target audio_bench audioinfo -j2 && LUMIVEX_PREFIX="$prefix" build/default/stage/bin/audio_bench "$@"
+cmake --build build/default --target tpi_bench tpiformat -j2 && LUMIVEX_PREFIX="$prefix" build/default/stage/bin/tpi_bench "$@"

@@ -83,20 +83,13 @@ bool WalkRows(HFILE file, const Layout& l, LONG width, LONG height, BYTE** rows,
   const LONG sy = l.height / height;
   const LONG sx = l.width / width;
   const size_t bytes = PreviewBytes(l);
-  if (!SeekTo(file, l.pixelOffset)) {
-    ReportError(kFnPreview, 2, 4, IDS_READ_ERROR);
-    return false;
-  }
+  // Image row (image height - 1 - i) is a multiple of sy first for
+  // i = (image height - 1) % sy,
+  // then every sy-th file row: the rows between are skipped by seeking.
   LONG next = height - 1;
-  for (LONG i = 0; i < l.height && next >= 0; ++i) {
-    if ((l.height - 1 - i) % sy != 0) {
-      if (!SeekBy(file, static_cast<int64_t>(l.stride))) {
-        ReportError(kFnPreview, 2, 4, IDS_READ_ERROR);
-        return false;
-      }
-      continue;
-    }
-    if (!ReadExact(file, fileRow, static_cast<DWORD>(l.stride))) {
+  for (LONG i = (l.height - 1) % sy; i < l.height && next >= 0; i += sy) {
+    if (!SeekTo(file, l.pixelOffset + static_cast<uint64_t>(i) * l.stride) ||
+        !ReadExact(file, fileRow, static_cast<DWORD>(l.stride))) {
       ReportError(kFnPreview, 2, 4, IDS_READ_ERROR);
       return false;
     }
