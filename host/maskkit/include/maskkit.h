@@ -69,7 +69,8 @@ LVEXPORT LONG MaskThresh(HBUF mask, LONG threshold);
 // Softens the 8-bit `source` with a box filter of `radius` pixels (a box
 // 2 radius + 1 wide and high) applied `passes` times (1..8; 2 gives a tent
 // filter, 3 and more approach a Gaussian); pixels beyond the edge repeat the
-// edge pixel. radius 0 copies. `newBuffer` 1: *out receives a new buffer
+// edge pixel. radius 0 copies; a radius beyond the image's larger edge is
+// taken as that edge. `newBuffer` 1: *out receives a new buffer
 // with the result (owned by the caller; 0 on failure); newBuffer 0: the
 // result replaces the source's pixels and out may be NULL. Returns TRUE on
 // success, FALSE for a bad argument or lack of memory.

@@ -1,5 +1,6 @@
 // MaskBlur: repeated box filtering of a mask with running sums.
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <new>
 #include <vector>
@@ -12,31 +13,69 @@ namespace {
 
 constexpr LONG kMaxPasses = 8;
 
-// One box pass over `n` values spaced `stride` apart: each becomes the
-// rounded mean of the 2 radius + 1 values around it, the ends repeating.
-// `line` is scratch of n + 2 radius values.
-void BoxLine(BYTE* data, size_t n, size_t stride, LONG radius, std::vector<BYTE>& line) {
+// Rounded mean of a window sum: (sum + width / 2) / width, by multiplying
+// with the reciprocal. The quotient's fraction is at most 1 - 1 / width,
+// and 1 / width stays above the 1e-7 nudge for every width an image allows,
+// so the nudge only lifts products that fell just short of a whole number.
+struct Mean {
+  explicit Mean(LONG radius)
+      : half(static_cast<uint32_t>(radius)), inverse(1.0 / (2.0 * radius + 1.0)) {}
+  BYTE operator()(uint32_t sum) const {
+    return static_cast<BYTE>(static_cast<double>(sum + half) * inverse + 1e-7);
+  }
+  uint32_t half;
+  double inverse;
+};
+
+// One box pass along a row of n pixels, the ends repeating; `line` is
+// scratch of n + 2 radius values.
+void BoxRow(BYTE* row, size_t n, LONG radius, const Mean& mean, std::vector<BYTE>& line) {
   size_t r = static_cast<size_t>(radius);
-  for (size_t i = 0; i < r; ++i) line[i] = data[0];
-  for (size_t i = 0; i < n; ++i) line[r + i] = data[i * stride];
-  for (size_t i = 0; i < r; ++i) line[r + n + i] = data[(n - 1) * stride];
-  unsigned width = static_cast<unsigned>(2 * r + 1);
-  unsigned sum = 0;
+  std::memset(line.data(), row[0], r);
+  std::memcpy(line.data() + r, row, n);
+  std::memset(line.data() + r + n, row[n - 1], r);
+  size_t width = 2 * r + 1;
+  uint32_t sum = 0;
   for (size_t i = 0; i < width; ++i) sum += line[i];
   for (size_t i = 0; i < n; ++i) {
-    data[i * stride] = static_cast<BYTE>((sum + width / 2) / width);
-    if (i + 1 < n) sum += line[i + width] - line[i];
+    row[i] = mean(sum);
+    if (i + 1 < n) sum = sum + line[i + width] - line[i];
+  }
+}
+
+// One box pass down the columns, worked row by row: `sums` holds each
+// column's window sum, moved down one row at a time. Reads `in`, writes
+// `out` (both w x h).
+void BoxColumns(const BYTE* in, BYTE* out, size_t w, size_t h, LONG radius, const Mean& mean,
+                std::vector<uint32_t>& sums) {
+  long r = radius, last = static_cast<long>(h) - 1;
+  auto row = [&](long y) { return in + static_cast<size_t>(std::clamp(y, 0L, last)) * w; };
+  std::fill(sums.begin(), sums.end(), 0u);
+  for (long y = -r; y <= r; ++y) {
+    const BYTE* src = row(y);
+    for (size_t x = 0; x < w; ++x) sums[x] += src[x];
+  }
+  for (long y = 0; y <= last; ++y) {
+    BYTE* dst = out + static_cast<size_t>(y) * w;
+    for (size_t x = 0; x < w; ++x) dst[x] = mean(sums[x]);
+    const BYTE* enter = row(y + r + 1);
+    const BYTE* leave = row(y - r);
+    for (size_t x = 0; x < w; ++x) sums[x] = sums[x] + enter[x] - leave[x];
   }
 }
 
 // Blurs the 8-bit pixels in place: each pass filters the rows, then the
 // columns.
 void BlurPixels(BYTE* pixels, LONG width, LONG height, LONG radius, LONG passes) {
-  std::vector<BYTE> line(static_cast<size_t>(std::max(width, height)) + 2 * radius);
   size_t w = static_cast<size_t>(width), h = static_cast<size_t>(height);
+  std::vector<BYTE> line(w + 2 * static_cast<size_t>(radius));
+  std::vector<BYTE> copy(w * h);
+  std::vector<uint32_t> sums(w);
+  Mean mean(radius);
   for (LONG pass = 0; pass < passes; ++pass) {
-    for (size_t y = 0; y < h; ++y) BoxLine(pixels + y * w, w, 1, radius, line);
-    for (size_t x = 0; x < w; ++x) BoxLine(pixels + x, h, w, radius, line);
+    for (size_t y = 0; y < h; ++y) BoxRow(pixels + y * w, w, radius, mean, line);
+    std::memcpy(copy.data(), pixels, w * h);
+    BoxColumns(copy.data(), pixels, w, h, radius, mean, sums);
   }
 }
 

@@ -10,8 +10,10 @@ namespace rankfilter {
 // reach, each at the half-width its |dy| asks for. The spans of the last
 // 2 reach + 1 input rows are kept in a ring, all widths of a row worked out
 // in one widening, so each output row is made in one go.
+namespace {
+
 template <typename Op>
-void RunRing(const BYTE* in, BYTE* out, LONG width, LONG height, const Element& e) {
+void RingRows(const BYTE* in, BYTE* out, LONG width, LONG height, const Element& e) {
   size_t w = static_cast<size_t>(width);
   size_t rows = 2 * static_cast<size_t>(e.reach) + 1, kinds = e.widths.size();
   std::vector<BYTE> ring(rows * kinds * w);
@@ -47,7 +49,7 @@ void RunRing(const BYTE* in, BYTE* out, LONG width, LONG height, const Element& 
 // folded into the output rows y - dy and y + dy as soon as it has the
 // width that |dy| asks for.
 template <typename Op>
-void RunScatter(const BYTE* in, BYTE* out, LONG width, LONG height, const Element& e) {
+void ScatterRows(const BYTE* in, BYTE* out, LONG width, LONG height, const Element& e) {
   size_t w = static_cast<size_t>(width);
   std::memset(out, Op::kNeutral, w * static_cast<size_t>(height));
   SpanRow<Op> spans(width, e.pad);
@@ -61,9 +63,49 @@ void RunScatter(const BYTE* in, BYTE* out, LONG width, LONG height, const Elemen
   }
 }
 
-template void RunRing<Greater>(const BYTE*, BYTE*, LONG, LONG, const Element&);
-template void RunRing<Lesser>(const BYTE*, BYTE*, LONG, LONG, const Element&);
-template void RunScatter<Greater>(const BYTE*, BYTE*, LONG, LONG, const Element&);
-template void RunScatter<Lesser>(const BYTE*, BYTE*, LONG, LONG, const Element&);
+}  // namespace
+
+// Optimised x86-64 builds carry the row loops twice, for processors with
+// 256-bit vector instructions and for the others, chosen when the library
+// is loaded; everything the loops call is inlined into each copy.
+#if defined(__x86_64__) && defined(__OPTIMIZE__) && !defined(__SANITIZE_ADDRESS__)
+#define RANK_VECTOR_CLONES __attribute__((target_clones("avx2", "default"), flatten))
+#else
+#define RANK_VECTOR_CLONES
+#endif
+
+namespace {
+
+RANK_VECTOR_CLONES void RingGreater(const BYTE* in, BYTE* out, LONG w, LONG h, const Element& e) {
+  RingRows<Greater>(in, out, w, h, e);
+}
+RANK_VECTOR_CLONES void RingLesser(const BYTE* in, BYTE* out, LONG w, LONG h, const Element& e) {
+  RingRows<Lesser>(in, out, w, h, e);
+}
+RANK_VECTOR_CLONES void ScatterGreater(const BYTE* in, BYTE* out, LONG w, LONG h, const Element& e) {
+  ScatterRows<Greater>(in, out, w, h, e);
+}
+RANK_VECTOR_CLONES void ScatterLesser(const BYTE* in, BYTE* out, LONG w, LONG h, const Element& e) {
+  ScatterRows<Lesser>(in, out, w, h, e);
+}
+
+}  // namespace
+
+template <>
+void RunRing<Greater>(const BYTE* in, BYTE* out, LONG w, LONG h, const Element& e) {
+  RingGreater(in, out, w, h, e);
+}
+template <>
+void RunRing<Lesser>(const BYTE* in, BYTE* out, LONG w, LONG h, const Element& e) {
+  RingLesser(in, out, w, h, e);
+}
+template <>
+void RunScatter<Greater>(const BYTE* in, BYTE* out, LONG w, LONG h, const Element& e) {
+  ScatterGreater(in, out, w, h, e);
+}
+template <>
+void RunScatter<Lesser>(const BYTE* in, BYTE* out, LONG w, LONG h, const Element& e) {
+  ScatterLesser(in, out, w, h, e);
+}
 
 }  // namespace rankfilter

@@ -1,8 +1,10 @@
-// Squared Euclidean distances by the lower envelope of parabolas, one pass
-// down the columns and one along the rows; linear in the pixel count.
+// Squared Euclidean distances: the distance along each column first, then
+// per row the lower envelope of the parabolas those distances span; linear
+// in the pixel count.
 #include "distance.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <limits>
 
 namespace softedge {
@@ -51,21 +53,35 @@ void LineTransform(Envelope& e, size_t n) {
   }
 }
 
+// Distance down or up the column to the nearest site, for all columns at
+// once, row after row: two sweeps, each a plain loop along a row.
+std::vector<float> ColumnDistances(const std::vector<uint8_t>& isSite, size_t width, size_t height) {
+  const float none = kFar;
+  std::vector<float> g(width * height);
+  for (size_t y = 0; y < height; ++y) {
+    const uint8_t* site = isSite.data() + y * width;
+    float* row = g.data() + y * width;
+    const float* above = y > 0 ? row - width : nullptr;
+    for (size_t x = 0; x < width; ++x) {
+      row[x] = site[x] ? 0.0f : (above ? std::min(above[x] + 1.0f, none) : none);
+    }
+  }
+  for (size_t y = height - 1; y-- > 0;) {
+    float* row = g.data() + y * width;
+    const float* below = row + width;
+    for (size_t x = 0; x < width; ++x) row[x] = std::min(row[x], below[x] + 1.0f);
+  }
+  return g;
+}
+
 }  // namespace
 
-std::vector<float> SquaredDistances(const std::vector<bool>& isSite, size_t width, size_t height) {
-  std::vector<float> grid(width * height);
-  for (size_t i = 0; i < grid.size(); ++i) grid[i] = isSite[i] ? 0.0f : kFar;
-  Envelope column(height);
-  for (size_t x = 0; x < width; ++x) {
-    for (size_t y = 0; y < height; ++y) column.line[y] = grid[y * width + x];
-    LineTransform(column, height);
-    for (size_t y = 0; y < height; ++y) grid[y * width + x] = std::min(column.result[y], kFar);
-  }
+std::vector<float> SquaredDistances(const std::vector<uint8_t>& isSite, size_t width, size_t height) {
+  std::vector<float> grid = ColumnDistances(isSite, width, height);
   Envelope row(width);
   for (size_t y = 0; y < height; ++y) {
     float* r = grid.data() + y * width;
-    std::copy(r, r + width, row.line.begin());
+    for (size_t x = 0; x < width; ++x) row.line[x] = r[x] >= kFar ? kFar : r[x] * r[x];
     LineTransform(row, width);
     for (size_t x = 0; x < width; ++x) r[x] = std::min(row.result[x], kFar);
   }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 namespace softedge {
@@ -10,6 +11,6 @@ namespace softedge {
 // the nearest cell for which `isSite` is true (cells centre to centre).
 // `isSite` holds width x height flags, row by row. Cells are far (1e30)
 // when there is no site at all. Throws std::bad_alloc when memory runs out.
-std::vector<float> SquaredDistances(const std::vector<bool>& isSite, size_t width, size_t height);
+std::vector<float> SquaredDistances(const std::vector<uint8_t>& isSite, size_t width, size_t height);
 
 }  // namespace softedge

@@ -2,6 +2,7 @@
 // Euclidean distance of every pixel to that edge.
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <new>
 #include <vector>
 
@@ -42,12 +43,14 @@ class Locked {
 // to the outside, so an object touching the image's edge ends there.
 std::vector<float> SignedDistances(const BYTE* mask, size_t width, size_t height) {
   size_t gw = width + 2, gh = height + 2;
-  std::vector<bool> inside(gw * gh, false);
+  std::vector<uint8_t> inside(gw * gh, 0);
   for (size_t y = 0; y < height; ++y) {
-    for (size_t x = 0; x < width; ++x) inside[(y + 1) * gw + x + 1] = mask[y * width + x] >= kObjectLevel;
+    uint8_t* row = inside.data() + (y + 1) * gw + 1;
+    const BYTE* in = mask + y * width;
+    for (size_t x = 0; x < width; ++x) row[x] = in[x] >= kObjectLevel;
   }
   std::vector<float> toInside = softedge::SquaredDistances(inside, gw, gh);
-  inside.flip();
+  for (uint8_t& v : inside) v = !v;
   std::vector<float> toOutside = softedge::SquaredDistances(inside, gw, gh);
   std::vector<float> signedDistance(width * height);
   for (size_t y = 0; y < height; ++y) {

@@ -170,9 +170,9 @@ TEST(DistanceTransform, MatchesBruteForce) {
   std::mt19937 rng(3);
   const size_t w = 31, h = 17;
   std::bernoulli_distribution site(0.03);
-  std::vector<bool> sites(w * h);
+  std::vector<uint8_t> sites(w * h);
   for (size_t i = 0; i < sites.size(); ++i) sites[i] = site(rng);
-  sites[5] = true;
+  sites[5] = 1;
   std::vector<float> d = softedge::SquaredDistances(sites, w, h);
   for (size_t y = 0; y < h; ++y) {
     for (size_t x = 0; x < w; ++x) {
