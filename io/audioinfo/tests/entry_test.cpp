@@ -17,6 +17,7 @@ namespace {
 
 using miotest::Audio;
 using miotest::ErrorSlot;
+using miotest::TakeGlobal;
 
 class AudioEntryTest : public testing::Test {
  protected:
@@ -137,14 +138,6 @@ std::vector<BYTE> BuiltIn(int id) {
   const BYTE* bytes = static_cast<const BYTE*>(LockResource(LoadResource(Audio().module, found)));
   const DWORD size = SizeofResource(Audio().module, found);
   return std::vector<BYTE>(bytes + 14, bytes + size);
-}
-
-std::vector<BYTE> TakeGlobal(HGLOBAL memory) {
-  const BYTE* bytes = static_cast<const BYTE*>(GlobalLock(memory));
-  std::vector<BYTE> copy(bytes, bytes + GlobalSize(memory));
-  GlobalUnlock(memory);
-  GlobalFree(memory);
-  return copy;
 }
 
 TEST_F(AudioEntryTest, BuiltInThumbnailsAre48By48FourBitPictures) {

@@ -129,6 +129,21 @@ TEST_F(InfoBoxTest, MidiBoxOfAnUnreadableFileShowsOnlyTheName) {
   EXPECT_EQ(script.stepsRun(), 1u);
 }
 
+TEST_F(InfoBoxTest, WaveBoxOfAPcmFile) {
+  ASSERT_TRUE(miotest::RunSox("-n -r 44100 -c 2 -b 16 -e signed box.wav synth 1 sine 300"));
+  const std::string file = miotest::WinPath(miotest::WorkDir() / "box.wav");
+  Script script({[&](HWND dialog) {
+    EXPECT_EQ(Text(dialog, IDC_WAVE_NAME), file);
+    EXPECT_EQ(Text(dialog, IDC_WAVE_RATE), "44100");
+    EXPECT_EQ(Text(dialog, IDC_WAVE_BITS), "16");
+    EXPECT_EQ(Text(dialog, IDC_WAVE_CHANNELS), "2");
+    EXPECT_EQ(Text(dialog, IDC_WAVE_SAMPLES), "44100");
+    lv::Click(lv::FindControl(dialog, IDOK));
+  }});
+  EXPECT_TRUE(Audio().showInfoBox(0, parent_, file.c_str()));
+  EXPECT_EQ(script.stepsRun(), 1u);
+}
+
 TEST_F(InfoBoxTest, WithoutParentTheBoxIsCentredOnTheScreen) {
   const std::string file = SoxVoc();
   Script script({[&](HWND dialog) {

@@ -1,6 +1,7 @@
 // The audio module loaded as the host loads it, and files made for tests.
 #include "module.h"
 
+#include <gtest/gtest.h>
 #include <hostcommon.h>
 
 #include <cstdio>
@@ -67,6 +68,27 @@ Slot ErrorSlot() {
   Slot slot = {};
   slot.error = lvGetDLLErrInfoRecord(&slot.unit, &slot.category, &slot.detail);
   return slot;
+}
+
+bool Info(LONG index, const std::string& file, RawRecord* raw) {
+  raw->bytes.assign(sizeof(MIOFILEINFO), 0xCD);
+  return Audio().getFileInfo(index, file.c_str(), 0, reinterpret_cast<MIOFILEINFO*>(raw->bytes.data()));
+}
+
+std::vector<BYTE> TakeGlobal(HGLOBAL memory) {
+  const BYTE* bytes = static_cast<const BYTE*>(GlobalLock(memory));
+  std::vector<BYTE> copy(bytes, bytes + GlobalSize(memory));
+  GlobalUnlock(memory);
+  GlobalFree(memory);
+  return copy;
+}
+
+void ExpectError(LONG category, LONG detail) {
+  const Slot slot = ErrorSlot();
+  EXPECT_EQ(slot.error, MIO_ERROR);
+  EXPECT_EQ(slot.unit, MIO_UNIT);
+  EXPECT_EQ(slot.category, category);
+  EXPECT_EQ(slot.detail, detail);
 }
 
 std::string ModuleText(UINT id) {

@@ -44,6 +44,20 @@ struct Slot {
 };
 Slot ErrorSlot();
 
+// The information record as the host sees it: raw bytes at their offsets.
+struct RawRecord {
+  std::vector<BYTE> bytes;
+  uint16_t U16(size_t at) const { return static_cast<uint16_t>(bytes[at] | (bytes[at + 1] << 8)); }
+  uint32_t U32(size_t at) const { return U16(at) | (static_cast<uint32_t>(U16(at + 2)) << 16); }
+  std::string Text(size_t at) const { return reinterpret_cast<const char*>(bytes.data() + at); }
+};
+// Calls mioGetFileInfo on a record full of 0xCD; false when the call fails.
+bool Info(LONG index, const std::string& file, RawRecord* raw);
+// The bytes of movable memory, which is freed.
+std::vector<BYTE> TakeGlobal(HGLOBAL memory);
+// Expects the error slot to hold the module's error with this category and detail.
+void ExpectError(LONG category, LONG detail);
+
 // The module's text for a message identifier, ANSI.
 std::string ModuleText(UINT id);
 

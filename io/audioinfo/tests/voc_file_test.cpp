@@ -16,20 +16,8 @@ namespace {
 
 using miotest::Audio;
 using miotest::ErrorSlot;
-
-// The record as the host sees it: raw bytes at their offsets.
-struct RawRecord {
-  std::vector<BYTE> bytes;
-  uint16_t U16(size_t at) const { return static_cast<uint16_t>(bytes[at] | (bytes[at + 1] << 8)); }
-  uint32_t U32(size_t at) const { return U16(at) | (static_cast<uint32_t>(U16(at + 2)) << 16); }
-  std::string Text(size_t at) const { return reinterpret_cast<const char*>(bytes.data() + at); }
-};
-
-// Calls mioGetFileInfo on a record full of 0xCD; false when the call fails.
-bool Info(LONG index, const std::string& file, RawRecord* raw) {
-  raw->bytes.assign(sizeof(MIOFILEINFO), 0xCD);
-  return Audio().getFileInfo(index, file.c_str(), 0, reinterpret_cast<MIOFILEINFO*>(raw->bytes.data()));
-}
+using miotest::Info;
+using miotest::RawRecord;
 
 // Size and packed local creation time of a file, through the file attributes.
 void FileFacts(const std::string& file, DWORD* size, WORD* date, WORD* time) {
