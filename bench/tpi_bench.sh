@@ -31,7 +31,7 @@ python3 - "$work/tpi.json" "$start" "$end" "$runs" <<'PY'
 import json, sys
 runs = int(sys.argv[4])
 magick = (int(sys.argv[3]) - int(sys.argv[2])) / 1e6 / runs
-times = {b["name"]: b["real_time"] for b in json.load(open(sys.argv[1]))["benchmarks"]}
+times = {b["name"].split("/")[0]: b["real_time"] for b in json.load(open(sys.argv[1]))["benchmarks"]}
 copy, read, write = times["BM_PlainCopy"], times["BM_TpiRead"], times["BM_TpiWrite"]
 print(f"4000 x 3000 true colour, milliseconds per run")
 print(f"  plain copy (read + write bytes)  {copy:8.1f}")
