@@ -2,7 +2,13 @@
 // the error texts.
 #include <gtest/gtest.h>
 
+#include <elf.h>
+
+#include <algorithm>
 #include <cstring>
+#include <fstream>
+#include <iterator>
+#include <set>
 #include <string>
 
 #include "module.h"
@@ -17,6 +23,40 @@ const char* const kExports[] = {
     "tfEscape",             "tfBmpShowDlgFileData",   "tfBmpShowDlgOpenOption",
     "tfBmpShowDlgSaveOption", "tfBmpFileReadVector",  "tfBmpFileWriteVector",
     "tfBmpGetOffsetTable",  "tfBmpGetPreviewImage"};
+
+// The defined global functions in the dynamic symbol table of the module file.
+std::set<std::string> ExportedFunctions(const std::string& unixPath) {
+  std::ifstream in(unixPath, std::ios::binary);
+  const std::string image((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::set<std::string> names;
+  if (image.size() < sizeof(Elf64_Ehdr)) return names;
+  Elf64_Ehdr header;
+  std::memcpy(&header, image.data(), sizeof header);
+  if (header.e_shoff + header.e_shnum * sizeof(Elf64_Shdr) > image.size()) return names;
+  std::vector<Elf64_Shdr> sections(header.e_shnum);
+  std::memcpy(sections.data(), image.data() + header.e_shoff, header.e_shnum * sizeof(Elf64_Shdr));
+  for (const Elf64_Shdr& section : sections) {
+    if (section.sh_type != SHT_DYNSYM || section.sh_link >= sections.size()) continue;
+    const Elf64_Shdr& strings = sections[section.sh_link];
+    for (size_t at = section.sh_offset; at + sizeof(Elf64_Sym) <= section.sh_offset + section.sh_size;
+         at += sizeof(Elf64_Sym)) {
+      Elf64_Sym symbol;
+      std::memcpy(&symbol, image.data() + at, sizeof symbol);
+      if (symbol.st_shndx == SHN_UNDEF || ELF64_ST_TYPE(symbol.st_info) != STT_FUNC) continue;
+      if (ELF64_ST_BIND(symbol.st_info) != STB_GLOBAL) continue;
+      names.insert(image.c_str() + strings.sh_offset + symbol.st_name);
+    }
+  }
+  return names;
+}
+
+TEST(TpiExports, ExactlyTheFourteenNamesAndDllMainAreExported) {
+  std::set<std::string> expected(std::begin(kExports), std::end(kExports));
+  expected.insert("DllMain");
+  char unixPath[1024];
+  ASSERT_TRUE(lvWinPathToUnix(ModulePath().c_str(), unixPath, sizeof unixPath));
+  EXPECT_EQ(ExportedFunctions(unixPath), expected);
+}
 
 TEST(TpiExports, ExactlyTheFourteenNamesResolve) {
   ASSERT_NE(Tpi().module, 0u) << "tpiformat.fio not loaded";
