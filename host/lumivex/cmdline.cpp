@@ -143,6 +143,11 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine* out, st
     out->command = Command::Params;
     return ParseParams(args, out, error);
   }
+  if (name == "audio") {
+    out->command = Command::Audio;
+    out->audioArgs.assign(args.begin() + 1, args.end());
+    return true;
+  }
   if (name == "apply") {
     out->command = Command::Apply;
     return ParseApply(args, out, error);

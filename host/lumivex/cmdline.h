@@ -7,7 +7,7 @@
 
 namespace lvhost {
 
-enum class Command { Help, Modules, Params, Apply };
+enum class Command { Help, Modules, Params, Apply, Audio };
 
 struct ApplyOptions {
   std::string module;                                     // name or path of a .tpi
@@ -26,6 +26,7 @@ struct CommandLine {
   bool json = false;      // modules --json
   std::string module;     // params MODULE
   ApplyOptions apply;
+  std::vector<std::string> audioArgs;  // audio: the arguments after the command, parsed by the command
 };
 
 // Parses the arguments after the program name. False with an error text for

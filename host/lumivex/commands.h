@@ -14,6 +14,9 @@ namespace lvhost {
 int RunModulesCommand(bool json);
 int RunParamsCommand(const std::string& module);
 int RunApplyCommand(const ApplyOptions& options);
+// lumivex audio FILE... [--json] [--thumbnail OUT] [--screenshot PNG]; `args`
+// are the arguments after the command name.
+int RunAudioCommand(const std::vector<std::string>& args);
 
 // Prints "lumivex: <text>" on stderr.
 void PrintError(const std::string& text);

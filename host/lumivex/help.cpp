@@ -13,12 +13,14 @@ const char kOverview[] =
     "  lumivex params MODULE\n"
     "  lumivex apply MODULE IMAGE -o OUT [--set NAME=VALUE]... [--params FILE]\n"
     "                [--dialog SCRIPT|auto] [--screenshot PNG]\n"
+    "  lumivex audio FILE... [--json] [--thumbnail OUT.png] [--screenshot PNG]\n"
     "  lumivex help [COMMAND]      lumivex COMMAND --help\n"
     "\n"
     "Commands:\n"
     "  modules   list the effect plug-ins in the modules folder\n"
     "  params    show a plug-in's named parameters and their stored values\n"
     "  apply     run a plug-in on an image file and write the result\n"
+    "  audio     what the audio media module reports about sound files\n"
     "\n"
     "Modules are looked up in $LUMIVEX_MODULES, or else in the folder 'modules'\n"
     "beside the folder of the lumivex program. Parameter blocks are kept between\n"
@@ -86,6 +88,25 @@ const char kApply[] =
     "Progress is drawn on stderr when it is a terminal. Ctrl-C, or Escape on a\n"
     "terminal stdin, cancels a plug-in that polls for it.\n";
 
+const char kAudio[] =
+    "lumivex audio FILE... [--json] [--thumbnail OUT.png] [--screenshot PNG]\n"
+    "\n"
+    "Loads the audio media module audioinfo.mio from the modules folder, prints\n"
+    "its formats (index, extension, description, media kind, capability bits)\n"
+    "and, for each FILE (WAV, MID, RMI, VOC by extension), the facts the module\n"
+    "reports: size, creation date and time, sample rate, bits, channels and\n"
+    "samples (WAV, VOC) or length and tempo (MIDI, RMI), subject, display text\n"
+    "and thumbnail size.\n"
+    "\n"
+    "  --json             print {\"formats\": [...], \"files\": [...]} instead\n"
+    "  --thumbnail OUT    write the module's thumbnail of the one FILE (.png/.bmp)\n"
+    "  --screenshot PNG   show the one FILE's properties box, write its picture\n"
+    "                     and close it with OK\n"
+    "\n"
+    "Exit status: 0 success; 2 usage; 3 the module failed on a file or could\n"
+    "not be loaded; 4 a file is missing or not served, or an output could not\n"
+    "be written. Every file is reported; the status is that of the worst problem.\n";
+
 }  // namespace
 
 std::string HelpText(const std::string& topic) {
@@ -93,6 +114,7 @@ std::string HelpText(const std::string& topic) {
   if (topic == "modules") return kModules;
   if (topic == "params") return kParams;
   if (topic == "apply") return kApply;
+  if (topic == "audio") return kAudio;
   return "";
 }
 

@@ -28,6 +28,7 @@ int main(int argc, char** argv) {
     case Command::Modules: return RunModulesCommand(cl.json);
     case Command::Params: return RunParamsCommand(cl.module);
     case Command::Apply: return RunApplyCommand(cl.apply);
+    case Command::Audio: return RunAudioCommand(cl.audioArgs);
   }
   return kExitUsage;
 }

@@ -1,0 +1,198 @@
+// End-to-end: "lumivex audio" run as a user would, with the staged audio
+// media module, on sound files built here.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "imageio.h"
+#include "testsupport.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+struct Result {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+std::string Slurp(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+std::string Quote(const std::string& s) {
+  std::string q = "'";
+  for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return q + "'";
+}
+
+void Put(Bytes& b, uint32_t v, int bytes) {
+  for (int i = 0; i < bytes; ++i) b.push_back(static_cast<uint8_t>(v >> (8 * i)));
+}
+
+// A VOC file: a text block and one sound block of `samples` 8-bit samples at
+// 1,000,000 / (256 - timeConstant) samples per second. `check` is the value
+// that must add up with the version 0x010A to 0x1233.
+Bytes Voc(const std::string& text, uint32_t samples, uint8_t timeConstant, uint16_t check = 0x1129) {
+  std::string magic = "Creative Voice File\x1A";
+  Bytes b(magic.begin(), magic.end());
+  Put(b, 26, 2);
+  Put(b, 0x010A, 2);
+  Put(b, check, 2);
+  b.push_back(5);
+  Put(b, static_cast<uint32_t>(text.size() + 1), 3);
+  b.insert(b.end(), text.begin(), text.end());
+  b.push_back(0);
+  b.push_back(1);
+  Put(b, samples + 2, 3);
+  b.push_back(timeConstant);
+  b.push_back(0);
+  b.resize(b.size() + samples, 0x80);
+  b.push_back(0);
+  return b;
+}
+
+class AudioCommand : public testing::Test {
+ protected:
+  void SetUp() override {
+    const testing::TestInfo* info = testing::UnitTest::GetInstance()->current_test_info();
+    dir_ = lvtest::Prefix() / "audio-e2e" / info->name();
+    fs::remove_all(dir_);
+    fs::create_directories(dir_ / "prefix");
+  }
+
+  Result Run(const std::string& args, const std::string& env = "") {
+    fs::path program = lvtest::StageDir() / "bin" / "lumivex";
+    std::string cmd = "cd " + Quote(dir_.string()) + " && " + env + " LUMIVEX_PREFIX=" +
+                      Quote((dir_ / "prefix").string()) + " " + Quote(program.string()) + " audio " + args +
+                      " </dev/null >stdout.txt 2>stderr.txt";
+    int raw = std::system(cmd.c_str());
+    Result r;
+    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    r.out = Slurp(dir_ / "stdout.txt");
+    r.err = Slurp(dir_ / "stderr.txt");
+    fs::remove(dir_ / "stdout.txt");
+    fs::remove(dir_ / "stderr.txt");
+    return r;
+  }
+
+  void Write(const std::string& name, const Bytes& bytes) {
+    std::ofstream(dir_ / name, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  }
+
+  lvhost::Image ReadImage(const std::string& name) {
+    lvhost::Image image;
+    std::string error;
+    EXPECT_TRUE(lvhost::ReadImageFile((dir_ / name).string(), &image, &error)) << error;
+    return image;
+  }
+
+  // Names in the test's folder other than the prefix and the given inputs.
+  std::vector<std::string> Leftovers(const std::vector<std::string>& inputs) {
+    std::vector<std::string> names;
+    for (const fs::directory_entry& e : fs::directory_iterator(dir_)) {
+      std::string n = e.path().filename().string();
+      if (n != "prefix" && std::find(inputs.begin(), inputs.end(), n) == inputs.end()) names.push_back(n);
+    }
+    return names;
+  }
+
+  fs::path dir_;
+};
+
+TEST_F(AudioCommand, ReportsFormatsAndVocFacts) {
+  Write("klang.voc", Voc("Hallo Welt", 1000, 156));
+  Result r = Run("klang.voc");
+  ASSERT_EQ(r.status, 0) << r.err;
+  for (const char* line : {"  0  wav   MIO, Waveform   kind 4, capabilities 0x0049",
+                           "  1  mid   MIO, Midi       kind 5", "  2  rmi   MIO, Midi", "  3  voc   MIO, Waveform",
+                           "klang.voc\n", "  size:       1048 bytes", "  rate:       10000 samples per second",
+                           "  bits:       8", "  channels:   1", "  samples:    1000", "  subject:    Hallo Welt",
+                           "  thumbnail:  48 x 48"}) {
+    EXPECT_NE(r.out.find(line), std::string::npos) << line << "\n" << r.out;
+  }
+  EXPECT_EQ(r.err, "");
+}
+
+TEST_F(AudioCommand, JsonHoldsFormatsAndFiles) {
+  Write("klang.voc", Voc("Gr\xFC\xDF" "e", 500, 56));  // Windows-1252 in the file
+  Write("other.voc", Voc("", 10, 156, 0x1128));
+  Result r = Run("--json klang.voc other.voc");
+  EXPECT_EQ(r.status, 3) << r.err;
+  EXPECT_EQ(r.out.front(), '{');
+  EXPECT_EQ(r.out.substr(r.out.size() - 2), "}\n");
+  for (const char* part : {"\"formats\": [", "{\"index\": 3, \"kind\": 4, \"extension\": \"voc\"",
+                           "\"file\": \"klang.voc\", \"format\": \"voc\", \"size\": ", "\"sampleRate\": 5000",
+                           "\"samples\": 500", "\"subject\": \"Grüße\"", "\"thumbnailWidth\": 48",
+                           "{\"file\": \"other.voc\", \"error\": \"the audio module failed: "}) {
+    EXPECT_NE(r.out.find(part), std::string::npos) << part << "\n" << r.out;
+  }
+}
+
+TEST_F(AudioCommand, ProblemsGiveTheirExitStatus) {
+  Write("klang.voc", Voc("", 100, 156));
+  Write("bad.voc", Voc("", 100, 156, 0x1128));
+  struct Case {
+    const char* args;
+    int status;
+    const char* message;
+  } cases[] = {
+      {"bad.voc", 3, "bad.voc: the audio module failed: "},
+      {"missing.voc", 4, "missing.voc: no such file"},
+      {"notes.txt", 4, "notes.txt: not a sound file the audio module serves"},
+      {"klang.voc missing.voc bad.voc", 4, "missing.voc: no such file"},
+      {"", 2, "audio needs at least one FILE"},
+      {"klang.voc --colour", 2, "unknown option '--colour' for audio"},
+      {"klang.voc bad.voc --thumbnail t.png", 2, "take exactly one FILE"},
+      {"klang.voc --thumbnail t.gif", 2, "must end in .png or .bmp"},
+      {"klang.voc --screenshot s.bmp", 2, "a screenshot is a .png file"},
+      {"klang.voc --thumbnail", 2, "option --thumbnail needs a value"},
+  };
+  for (const Case& c : cases) {
+    Result r = Run(c.args);
+    EXPECT_EQ(r.status, c.status) << c.args << "\n" << r.err;
+    EXPECT_NE(r.err.find(c.message), std::string::npos) << c.args << "\n" << r.err;
+  }
+  EXPECT_NE(Run("bad.voc").err.find("(error 20001, unit 8100, category 2, detail 6)"), std::string::npos);
+  Result noModule = Run("klang.voc", "LUMIVEX_MODULES=" + Quote((dir_ / "none").string()));
+  EXPECT_EQ(noModule.status, 3);
+  EXPECT_NE(noModule.err.find("cannot load the audio module"), std::string::npos) << noModule.err;
+  EXPECT_TRUE(Leftovers({"klang.voc", "bad.voc"}).empty());
+}
+
+TEST_F(AudioCommand, ThumbnailIsTheBuiltInPictureForVoc) {
+  Write("klang.voc", Voc("", 100, 156));
+  Result r = Run("klang.voc --thumbnail thumb.png");
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("wrote thumb.png (48 x 48)"), std::string::npos) << r.out;
+  lvhost::Image image = ReadImage("thumb.png");
+  EXPECT_EQ(image.width, 48);
+  EXPECT_EQ(image.height, 48);
+  EXPECT_EQ(Leftovers({"klang.voc"}), std::vector<std::string>{"thumb.png"});
+}
+
+TEST_F(AudioCommand, ScreenshotShowsThePropertiesBox) {
+  Write("klang.voc", Voc("", 100, 156));
+  Result r = Run("klang.voc --screenshot box.png");
+  ASSERT_EQ(r.status, 0) << r.err;
+  lvhost::Image image = ReadImage("box.png");
+  EXPECT_GT(image.width, 150);   // a 136 x 140 dialog-unit box
+  EXPECT_GT(image.height, 150);
+  EXPECT_EQ(Leftovers({"klang.voc"}), std::vector<std::string>{"box.png"});
+  Result missingFolder = Run("klang.voc --screenshot nowhere/box.png");
+  EXPECT_EQ(missingFolder.status, 4) << missingFolder.err;
+}
+
+}  // namespace
