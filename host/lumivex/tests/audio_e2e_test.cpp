@@ -63,6 +63,77 @@ Bytes Voc(const std::string& text, uint32_t samples, uint8_t timeConstant, uint1
   return b;
 }
 
+Bytes Text(const std::string& s) { return Bytes(s.begin(), s.end()); }
+
+// A RIFF chunk with its pad byte.
+Bytes Chunk(const std::string& id, const Bytes& data) {
+  Bytes b = Text(id);
+  Put(b, static_cast<uint32_t>(data.size()), 4);
+  b.insert(b.end(), data.begin(), data.end());
+  if (data.size() & 1) b.push_back(0);
+  return b;
+}
+
+Bytes Form(const std::string& id, const std::string& type, const std::vector<Bytes>& children) {
+  Bytes data = Text(type);
+  for (const Bytes& c : children) data.insert(data.end(), c.begin(), c.end());
+  return Chunk(id, data);
+}
+
+// PCM WAV: 2 channels, 16 bits, 44,100 samples per second, 176,400 data
+// bytes, an INFO subject and a text display chunk; `extra` is added to the form.
+Bytes Wave(const std::vector<Bytes>& extra = {}) {
+  Bytes fmt;
+  Put(fmt, 1, 2);
+  Put(fmt, 2, 2);
+  Put(fmt, 44100, 4);
+  Put(fmt, 176400, 4);
+  Put(fmt, 4, 2);
+  Put(fmt, 16, 2);
+  Bytes disp;
+  Put(disp, 1, 4);
+  Bytes text = Text("Anzeige");
+  disp.insert(disp.end(), text.begin(), text.end());
+  disp.push_back(0);
+  std::vector<Bytes> children = {Chunk("fmt ", fmt), Form("LIST", "INFO", {Chunk("ISBJ", Text(std::string("Betreff", 8)))}),
+                                 Chunk("DISP", disp)};
+  children.insert(children.end(), extra.begin(), extra.end());
+  children.push_back(Chunk("data", Bytes(176400)));
+  return Form("RIFF", "WAVE", children);
+}
+
+// A bitmap display chunk: an 8 x 6 24-bit packed bitmap, all red.
+Bytes BitmapDisplay() {
+  Bytes d;
+  Put(d, 8, 4);  // clipboard type: bitmap
+  Put(d, 40, 4);
+  Put(d, 8, 4);
+  Put(d, 6, 4);
+  Put(d, 1, 2);
+  Put(d, 24, 2);
+  for (int i = 0; i < 6; ++i) Put(d, 0, 4);
+  for (int i = 0; i < 8 * 6; ++i) d.insert(d.end(), {0, 0, 255});
+  return Chunk("DISP", d);
+}
+
+Bytes Be(uint32_t v, int bytes) {
+  Bytes b;
+  for (int i = bytes - 1; i >= 0; --i) b.push_back(static_cast<uint8_t>(v >> (8 * i)));
+  return b;
+}
+
+// Format 0, 480 ticks per quarter, 150 quarters at 120 beats per minute: 75 s.
+Bytes Midi75() {
+  Bytes track;
+  for (int i = 0; i < 150; ++i) track.insert(track.end(), {0x83, 0x60, 0x90, 60, 100});  // delta 480
+  track.insert(track.end(), {0x00, 0xFF, 0x2F, 0x00});
+  Bytes b = Text("MThd");
+  for (const Bytes& part : {Be(6, 4), Be(0, 2), Be(1, 2), Be(480, 2), Text("MTrk"),
+                            Be(static_cast<uint32_t>(track.size()), 4), track})
+    b.insert(b.end(), part.begin(), part.end());
+  return b;
+}
+
 class AudioCommand : public testing::Test {
  protected:
   void SetUp() override {
@@ -193,6 +264,48 @@ TEST_F(AudioCommand, ScreenshotShowsThePropertiesBox) {
   EXPECT_EQ(Leftovers({"klang.voc"}), std::vector<std::string>{"box.png"});
   Result missingFolder = Run("klang.voc --screenshot nowhere/box.png");
   EXPECT_EQ(missingFolder.status, 4) << missingFolder.err;
+}
+
+TEST_F(AudioCommand, WaveFactsTextsAndStoredPicture) {
+  Write("plain.wav", Wave());
+  Write("picture.wav", Wave({BitmapDisplay()}));
+  Result r = Run("plain.wav picture.wav");
+  ASSERT_EQ(r.status, 0) << r.err;
+  for (const char* line : {"plain.wav\n", "  rate:       44100 samples per second", "  bits:       16",
+                           "  channels:   2", "  samples:    44100", "  subject:    Betreff", "  display:    Anzeige",
+                           "  thumbnail:  48 x 48", "picture.wav\n", "  thumbnail:  8 x 6"}) {
+    EXPECT_NE(r.out.find(line), std::string::npos) << line << "\n" << r.out;
+  }
+  r = Run("picture.wav --thumbnail stored.bmp");
+  ASSERT_EQ(r.status, 0) << r.err;
+  lvhost::Image image = ReadImage("stored.bmp");
+  ASSERT_EQ(image.width, 8);
+  ASSERT_EQ(image.height, 6);
+  EXPECT_EQ(image.channels, 3);
+  EXPECT_EQ(image.pixels[0], 255);  // red
+  EXPECT_EQ(image.pixels[1], 0);
+}
+
+TEST_F(AudioCommand, MidiAndRmiLengthAndTempo) {
+  Bytes midi = Midi75();
+  Write("song.mid", midi);
+  Write("song.rmi", Form("RIFF", "RMID", {Chunk("data", midi)}));
+  Bytes broken = midi;
+  broken[21] = 0x7F;  // track length past the end
+  Write("broken.mid", broken);
+  Result r = Run("song.mid song.rmi");
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("song.mid\n  format:     MIO, Midi (mid)"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("song.rmi\n  format:     MIO, Midi (rmi)"), std::string::npos) << r.out;
+  size_t first = r.out.find("  length:     01:15 (75 s)\n  tempo:      120\n");
+  ASSERT_NE(first, std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("  length:     01:15 (75 s)", first + 1), std::string::npos) << "RMI too";
+  Result bad = Run("broken.mid");
+  EXPECT_EQ(bad.status, 3);
+  EXPECT_NE(bad.err.find("category 2, detail 5"), std::string::npos) << bad.err;
+  Result box = Run("song.mid --screenshot midi.png");
+  ASSERT_EQ(box.status, 0) << box.err;
+  EXPECT_GT(ReadImage("midi.png").width, 150);
 }
 
 }  // namespace
