@@ -97,6 +97,13 @@ bool FallbackPath(const char* path, char out[MAX_PATH]) {
 
 }  // namespace
 
+bool MemorySource::Read(void* to, DWORD count) {
+  if (count > size_ - at_) return false;
+  std::memcpy(to, bytes_ + at_, count);
+  at_ += count;
+  return true;
+}
+
 LONG ReadPackedBitmap(ByteSource* source, HGLOBAL* dib) {
   *dib = 0;
   BYTE header[kFileHeaderSize];

@@ -19,6 +19,20 @@ class ByteSource {
   virtual bool Read(void* to, DWORD count) = 0;
 };
 
+// Bytes in memory as a source (the memory stays the caller's and must
+// outlive the source).
+class MemorySource : public ByteSource {
+ public:
+  MemorySource(const BYTE* bytes, DWORD size) : bytes_(bytes), size_(size) {}
+  DWORD Size() const override { return size_; }
+  bool Read(void* to, DWORD count) override;
+
+ private:
+  const BYTE* bytes_;
+  DWORD size_;
+  DWORD at_ = 0;
+};
+
 // Largest packed bitmap a shape file may hold (bytes after the file header).
 constexpr DWORD kMaxPackedBitmap = 64u << 20;
 

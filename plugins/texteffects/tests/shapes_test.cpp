@@ -18,20 +18,18 @@
 namespace texfx {
 namespace {
 
-class MemorySource : public ByteSource {
+// A source over its own copy of the bytes.
+class OwnedSource : public ByteSource {
  public:
-  explicit MemorySource(std::vector<BYTE> bytes) : bytes_(std::move(bytes)) {}
-  DWORD Size() const override { return static_cast<DWORD>(bytes_.size()); }
-  bool Read(void* to, DWORD count) override {
-    if (count > bytes_.size() - at_) return false;
-    std::memcpy(to, bytes_.data() + at_, count);
-    at_ += count;
-    return true;
-  }
+  explicit OwnedSource(std::vector<BYTE> bytes)
+      : bytes_(std::move(bytes)), source_(bytes_.data(), Size(bytes_)) {}
+  DWORD Size() const override { return source_.Size(); }
+  bool Read(void* to, DWORD count) override { return source_.Read(to, count); }
 
  private:
+  static DWORD Size(const std::vector<BYTE>& b) { return static_cast<DWORD>(b.size()); }
   std::vector<BYTE> bytes_;
-  size_t at_ = 0;
+  MemorySource source_;
 };
 
 void Put32(std::vector<BYTE>* bytes, size_t at, DWORD value) {
@@ -103,7 +101,7 @@ class PackedBitmapTest : public testing::TestWithParam<HeaderCase> {};
 
 TEST_P(PackedBitmapTest, ChecksInOrder) {
   const HeaderCase& c = GetParam();
-  MemorySource source(c.make());
+  OwnedSource source(c.make());
   HGLOBAL dib = 1;
   EXPECT_EQ(ReadPackedBitmap(&source, &dib), c.code);
   if (c.code == 0) {
@@ -126,7 +124,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<HeaderCase>& info) { return info.param.name; });
 
 TEST(ShapeTest, ColourBitmapBecomesGrey) {
-  MemorySource source(Bmp24({255, 255, 255, 0, 0, 0, 255, 0, 0}));
+  OwnedSource source(Bmp24({255, 255, 255, 0, 0, 0, 255, 0, 0}));
   HGLOBAL dib = 0;
   ASSERT_EQ(ReadPackedBitmap(&source, &dib), 0);
   HBUF shape = 0;
