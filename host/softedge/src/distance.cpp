@@ -74,6 +74,30 @@ std::vector<float> ColumnDistances(const std::vector<uint8_t>& isSite, size_t wi
   return g;
 }
 
+// Optimised x86-64 builds carry the row loop twice, for processors with
+// 256-bit vector instructions and for the others, chosen at load time.
+#if defined(__x86_64__) && defined(__OPTIMIZE__) && !defined(__SANITIZE_ADDRESS__)
+#define SOFTEDGE_VECTOR_CLONES __attribute__((target_clones("avx2", "default"), noinline))
+#else
+#define SOFTEDGE_VECTOR_CLONES __attribute__((noinline))
+#endif
+
+// to[x] = min(to[x], from[x] + step) along a row. Kept out of line so the
+// compiler keeps this loop innermost (swapped with the loop over the
+// window it becomes a scalar reduction).
+SOFTEDGE_VECTOR_CLONES void MinShifted(float* __restrict to, const float* __restrict from,
+                                       float step, size_t width) {
+  for (size_t x = 0; x < width; ++x) to[x] = std::min(to[x], from[x] + step);
+}
+
+// to[x] = min over |dx| <= cap of g2[x + dx] + dx^2; g2 readable from
+// -cap to width + cap.
+void NearestInWindow(float* to, const float* g2, size_t width, long cap) {
+  for (long dx = -cap; dx <= cap; ++dx) {
+    MinShifted(to, g2 + dx, static_cast<float>(dx) * static_cast<float>(dx), width);
+  }
+}
+
 }  // namespace
 
 std::vector<float> SquaredDistances(const std::vector<uint8_t>& isSite, size_t width, size_t height) {
@@ -84,6 +108,25 @@ std::vector<float> SquaredDistances(const std::vector<uint8_t>& isSite, size_t w
     for (size_t x = 0; x < width; ++x) row.line[x] = r[x] >= kFar ? kFar : r[x] * r[x];
     LineTransform(row, width);
     for (size_t x = 0; x < width; ++x) r[x] = std::min(row.result[x], kFar);
+  }
+  return grid;
+}
+
+std::vector<float> CappedSquaredDistances(const std::vector<uint8_t>& isSite, size_t width,
+                                          size_t height, long cap) {
+  std::vector<float> grid = ColumnDistances(isSite, width, height);
+  const float far = static_cast<float>(cap) * static_cast<float>(cap);
+  const size_t c = static_cast<size_t>(cap);
+  // Squared column distances, with cap columns of `far` on each side.
+  std::vector<float> padded(width + 2 * c, far);
+  std::vector<float> nearest(width);
+  for (size_t y = 0; y < height; ++y) {
+    float* r = grid.data() + y * width;
+    float* g2 = padded.data() + c;
+    for (size_t x = 0; x < width; ++x) g2[x] = std::min(r[x] * r[x], far);
+    std::fill(nearest.begin(), nearest.end(), far);
+    NearestInWindow(nearest.data(), g2, width, cap);
+    std::copy(nearest.begin(), nearest.end(), r);
   }
   return grid;
 }

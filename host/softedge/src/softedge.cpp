@@ -41,7 +41,7 @@ class Locked {
 // Signed distances of the mask's pixels to the object's edge, positive
 // inside. The grid is one cell larger on every side, that ring belonging
 // to the outside, so an object touching the image's edge ends there.
-std::vector<float> SignedDistances(const BYTE* mask, size_t width, size_t height) {
+std::vector<float> SignedDistances(const BYTE* mask, size_t width, size_t height, LONG radius) {
   size_t gw = width + 2, gh = height + 2;
   std::vector<uint8_t> inside(gw * gh, 0);
   for (size_t y = 0; y < height; ++y) {
@@ -49,9 +49,16 @@ std::vector<float> SignedDistances(const BYTE* mask, size_t width, size_t height
     const BYTE* in = mask + y * width;
     for (size_t x = 0; x < width; ++x) row[x] = in[x] >= kObjectLevel;
   }
-  std::vector<float> toInside = softedge::SquaredDistances(inside, gw, gh);
+  // Beyond radius + 1 every distance gives the same clamped value, so for
+  // small radii the distances are capped there, which is much cheaper.
+  long cap = static_cast<long>(radius) + 1;
+  auto distances = [&](const std::vector<uint8_t>& sites) {
+    return cap <= softedge::kWindowCap ? softedge::CappedSquaredDistances(sites, gw, gh, cap)
+                                       : softedge::SquaredDistances(sites, gw, gh);
+  };
+  std::vector<float> toInside = distances(inside);
   for (uint8_t& v : inside) v = !v;
-  std::vector<float> toOutside = softedge::SquaredDistances(inside, gw, gh);
+  std::vector<float> toOutside = distances(inside);
   std::vector<float> signedDistance(width * height);
   for (size_t y = 0; y < height; ++y) {
     for (size_t x = 0; x < width; ++x) {
@@ -88,7 +95,7 @@ void WriteRamp(BYTE* mask, const std::vector<float>& distance, LONG radius, LONG
     }
     float t = RampAt(distance[i], r, mode);
     if (profile == SOFTEDGE_SMOOTH) t = t * t * (3.0f - 2.0f * t);
-    mask[i] = static_cast<BYTE>(std::lround(255.0f * t));
+    mask[i] = static_cast<BYTE>(255.0f * t + 0.5f);  // t is 0 .. 1
   }
 }
 
@@ -116,7 +123,7 @@ LVEXPORT LONG CreateSoftEdgeMask(HBUF source, LONG radius, LONG mode, LONG profi
     {
       Locked in(source);
       if (!in.ok()) throw std::bad_alloc();
-      distance = SignedDistances(in.pixels(), in.width(), in.height());
+      distance = SignedDistances(in.pixels(), in.width(), in.height(), radius);
     }
     Locked result(target);
     if (!result.ok()) throw std::bad_alloc();

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <algorithm>
 #include <cstring>
 #include <random>
 #include <vector>
@@ -163,6 +164,50 @@ TEST(SoftEdge, InPlaceAndBadCalls) {
   EXPECT_EQ(std::vector<BYTE>(inPlace.begin() + 40, inPlace.begin() + 80),
             SoftRow(4, SOFTEDGE_CENTRED, SOFTEDGE_LINEAR));
   buf32Free(rgb);
+  buf32Free(src);
+}
+
+TEST(DistanceTransform, CappedMatchesBruteForce) {
+  std::mt19937 rng(5);
+  const size_t w = 40, h = 23;
+  std::bernoulli_distribution site(0.02);
+  for (long cap : {1L, 3L, 9L, 64L}) {
+    std::vector<uint8_t> sites(w * h);
+    for (size_t i = 0; i < sites.size(); ++i) sites[i] = site(rng);
+    std::vector<float> d = softedge::CappedSquaredDistances(sites, w, h, cap);
+    for (size_t y = 0; y < h; ++y) {
+      for (size_t x = 0; x < w; ++x) {
+        long best = cap * cap;
+        for (size_t s = 0; s < sites.size(); ++s) {
+          if (!sites[s]) continue;
+          long dx = static_cast<long>(x) - static_cast<long>(s % w);
+          long dy = static_cast<long>(y) - static_cast<long>(s / w);
+          best = std::min(best, dx * dx + dy * dy);
+        }
+        ASSERT_EQ(d[y * w + x], static_cast<float>(best)) << x << "," << y << " cap " << cap;
+      }
+    }
+  }
+}
+
+TEST(SoftEdge, LargeRadiusTakesTheExactTransformAlike) {
+  // Radius 70 takes the uncapped transform, 63 the capped one; on a mask
+  // whose distances all stay below 63 both give the same ramp scaled.
+  std::vector<BYTE> m(60 * 50, 0);
+  for (int y = 10; y < 40; ++y) {
+    for (int x = 5 + y / 3; x < 45; ++x) m[static_cast<size_t>(y * 60 + x)] = 255;
+  }
+  HBUF src = Upload(60, 50, m), a = 0, b = 0;
+  ASSERT_EQ(CreateSoftEdgeMask(src, 63, SOFTEDGE_INSIDE, SOFTEDGE_LINEAR, &a, 1), SOFTEDGE_OK);
+  ASSERT_EQ(CreateSoftEdgeMask(src, 70, SOFTEDGE_INSIDE, SOFTEDGE_LINEAR, &b, 1), SOFTEDGE_OK);
+  std::vector<BYTE> va = Download(a), vb = Download(b);
+  for (size_t i = 0; i < va.size(); ++i) {
+    // 255 d / 63 against 255 d / 70 from the same distance d.
+    double d = va[i] * 63.0 / 255.0;
+    ASSERT_NEAR(vb[i], 255.0 * d / 70.0, 1.0) << i;
+  }
+  buf32Free(a);
+  buf32Free(b);
   buf32Free(src);
 }
 
