@@ -133,6 +133,28 @@ LVEXPORT BOOL tfIsFileExist(LPCSTR path);
 // Text of a compression code (TF_COMPRESS_*) into text (size bytes); its length.
 LVEXPORT LONG tfFileGetCompressionText(LONG code, LPSTR text, LONG size);
 
+// The host's open-file request (t32FileGetOpenFileName).
+typedef struct TFOPENREQUEST {
+  DWORD size;              // sizeof(TFOPENREQUEST)
+  HWND owner;              // owner window, or 0
+  LPCSTR title;            // caption, or NULL for "Öffnen"
+  LPCSTR filter;           // pairs of description and patterns ("Bitmap file\0*.bmp\0"),
+                           // ended by an empty string; NULL: every readable format
+  LONG filterIndex;        // in: 1-based filter shown first (0 = 1); out: the one used
+  LPCSTR initialFolder;    // folder shown first, or NULL for the current folder
+  LPSTR file;              // in: a name to propose (may be empty); out: the chosen full path
+  DWORD fileSize;          // size of file in bytes
+} TFOPENREQUEST;
+
+// Shows the host's open dialog over the request's owner: a file-name field,
+// the files of the current folder that match the chosen filter (and its
+// sub-folders as "[name]", "[..]" for the folder above), and a list of
+// filters. OK on a folder enters it; a name with '*' or '?' becomes the
+// filter; otherwise the file must exist ("Die Datei %s wurde nicht
+// gefunden." is shown when it does not). Returns 1 with the full path in
+// request->file; 0 when cancelled (slot cleared) or on a bad request (3200).
+LVEXPORT LONG t32FileGetOpenFileName(TFOPENREQUEST* request);
+
 // Chooses the modules folder (a Windows or Unix path) before the first use;
 // NULL returns to the default. Unloads modules loaded so far.
 LVEXPORT void tfFileSetModulesFolder(LPCSTR folder);

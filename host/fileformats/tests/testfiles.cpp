@@ -11,7 +11,10 @@
 namespace tftest {
 
 std::string PutFile(const std::string& name, const Bytes& bytes) {
-  std::filesystem::path path = lvtest::Prefix() / "C" / name;
+  std::string relative = name;
+  for (char& c : relative)
+    if (c == '\\') c = '/';
+  std::filesystem::path path = lvtest::Prefix() / "C" / relative;
   std::filesystem::create_directories(path.parent_path());
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
