@@ -3,7 +3,9 @@
 // The object is the set of mask pixels of value 128 and above; beyond the
 // image there is no object. For every pixel the Euclidean distance d to the
 // object's edge is measured (positive inside, negative outside; the edge
-// runs between pixel centres, so a pixel next to it is 0.5 away), and a
+// runs between pixel centres, so a pixel next to it is 0.5 away; a pixel
+// right on the edge takes its own coverage instead, (value - 127.5) / 255,
+// so the outline of a soft mask stays smooth), and a
 // ramp of `radius` pixels across the edge turns d into the new value:
 //
 //   SOFTEDGE_OUTSIDE  255 inside; outside falling from the edge to 0 at

@@ -63,9 +63,18 @@ std::vector<float> SignedDistances(const BYTE* mask, size_t width, size_t height
   for (size_t y = 0; y < height; ++y) {
     for (size_t x = 0; x < width; ++x) {
       size_t g = (y + 1) * gw + x + 1;
-      // The edge lies half a pixel before the nearest pixel of the other side.
       bool in = toInside[g] == 0.0f;
-      float d = in ? std::sqrt(toOutside[g]) - 0.5f : 0.5f - std::sqrt(toInside[g]);
+      float across = in ? toOutside[g] : toInside[g];
+      float d;
+      if (across == 1.0f) {
+        // A pixel on the edge: its own coverage places the edge inside it,
+        // from -0.5 (value 0) to +0.5 (value 255), so soft masks keep their
+        // smooth outline.
+        d = (static_cast<float>(mask[y * width + x]) - 127.5f) / 255.0f;
+      } else {
+        // The edge lies half a pixel before the nearest pixel of the other side.
+        d = in ? std::sqrt(across) - 0.5f : 0.5f - std::sqrt(across);
+      }
       signedDistance[y * width + x] = d;
     }
   }

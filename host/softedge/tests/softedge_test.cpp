@@ -84,6 +84,35 @@ TEST(SoftEdge, RampValuesAcrossTheEdge) {
   }
 }
 
+TEST(SoftEdge, EdgePixelsFollowTheirCoverage) {
+  // The stripe's left edge column with values 255, 200, 128, 100: the
+  // edge moves with the coverage, d = (v - 127.5) / 255.
+  struct Case {
+    BYTE inner, outer;  // columns 10 and 9
+    BYTE expected10, expected9;
+  };
+  const Case cases[] = {
+      {255, 0, 143, 112},    // 0.5 and -0.5: 255 (4 +- 0.5) / 8
+      {200, 0, 137, 112},    // 0.284: 255 x 4.284 / 8 = 136.6
+      {128, 0, 128, 112},    // 0.002
+      {255, 100, 143, 124},  // -0.108: 255 x 3.892 / 8 = 124.1
+  };
+  for (const Case& c : cases) {
+    std::vector<BYTE> m = Stripe();
+    for (int y = 0; y < 3; ++y) {
+      m[static_cast<size_t>(y * 40 + 10)] = c.inner;
+      m[static_cast<size_t>(y * 40 + 9)] = c.outer;
+    }
+    HBUF src = Upload(40, 3, m), out = 0;
+    ASSERT_EQ(CreateSoftEdgeMask(src, 4, SOFTEDGE_CENTRED, SOFTEDGE_LINEAR, &out, 1), SOFTEDGE_OK);
+    std::vector<BYTE> v = Download(out);
+    EXPECT_EQ(v[50], c.expected10) << int(c.inner) << "/" << int(c.outer);
+    EXPECT_EQ(v[49], c.expected9) << int(c.inner) << "/" << int(c.outer);
+    buf32Free(out);
+    buf32Free(src);
+  }
+}
+
 TEST(SoftEdge, RadiusZeroIsTheHardObject) {
   std::vector<BYTE> in = {0, 127, 128, 255, 10, 200};
   HBUF src = Upload(3, 2, in), out = 0;
