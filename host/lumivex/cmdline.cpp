@@ -152,6 +152,10 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine* out, st
     out->command = Command::Apply;
     return ParseApply(args, out, error);
   }
+  if (name == "convert" || name == "info" || name == "preview") {
+    out->command = name == "convert" ? Command::Convert : name == "info" ? Command::Info : Command::Preview;
+    return ParseFileCommand(args, &out->file, error);
+  }
   *error = "unknown command '" + name + "' (see lumivex --help)";
   return false;
 }

@@ -5,9 +5,11 @@
 #include <utility>
 #include <vector>
 
+#include "filecmdline.h"
+
 namespace lvhost {
 
-enum class Command { Help, Modules, Params, Apply, Audio };
+enum class Command { Help, Modules, Params, Apply, Audio, Convert, Info, Preview };
 
 struct ApplyOptions {
   std::string module;                                     // name or path of a .tpi
@@ -27,6 +29,7 @@ struct CommandLine {
   std::string module;     // params MODULE
   ApplyOptions apply;
   std::vector<std::string> audioArgs;  // audio: the arguments after the command, parsed by the command
+  FileCommandOptions file;  // convert, info, preview
 };
 
 // Parses the arguments after the program name. False with an error text for

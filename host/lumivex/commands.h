@@ -17,6 +17,9 @@ int RunApplyCommand(const ApplyOptions& options);
 // lumivex audio FILE... [--json] [--thumbnail OUT] [--screenshot PNG]; `args`
 // are the arguments after the command name.
 int RunAudioCommand(const std::vector<std::string>& args);
+int RunConvertCommand(const FileCommandOptions& options);
+int RunInfoCommand(const FileCommandOptions& options);
+int RunPreviewCommand(const FileCommandOptions& options);
 
 // Prints "lumivex: <text>" on stderr.
 void PrintError(const std::string& text);

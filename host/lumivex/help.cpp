@@ -14,6 +14,9 @@ const char kOverview[] =
     "  lumivex apply MODULE IMAGE -o OUT [--set NAME=VALUE]... [--params FILE]\n"
     "                [--dialog SCRIPT|auto] [--screenshot PNG]\n"
     "  lumivex audio FILE... [--json] [--thumbnail OUT.png] [--screenshot PNG]\n"
+    "  lumivex convert IN OUT [--type TYPE] [--option NAME=VALUE]...\n"
+    "  lumivex info FILE [--json] [--screenshot PNG]\n"
+    "  lumivex preview FILE WIDTHxHEIGHT -o OUT\n"
     "  lumivex help [COMMAND]      lumivex COMMAND --help\n"
     "\n"
     "Commands:\n"
@@ -21,6 +24,9 @@ const char kOverview[] =
     "  params    show a plug-in's named parameters and their stored values\n"
     "  apply     run a plug-in on an image file and write the result\n"
     "  audio     what the audio media module reports about sound files\n"
+    "  convert   convert an image file to another format or data type\n"
+    "  info      describe an image file as the host's format dispatcher sees it\n"
+    "  preview   write a small preview of an image file\n"
     "\n"
     "Modules are looked up in $LUMIVEX_MODULES, or else in the folder 'modules'\n"
     "beside the folder of the lumivex program. Parameter blocks are kept between\n"
@@ -107,6 +113,45 @@ const char kAudio[] =
     "not be loaded; 4 a file is missing or not served, or an output could not\n"
     "be written. Every file is reported; the status is that of the worst problem.\n";
 
+const char kConvert[] =
+    "lumivex convert IN OUT [--type TYPE] [--option NAME=VALUE]...\n"
+    "\n"
+    "Reads IN in any format the host reads (BMP, PNG, JPEG, GIF and the formats\n"
+    "of the file-I/O modules, such as TPI) and writes OUT in the format named by\n"
+    "its extension (.bmp, .png, .jpg/.jpeg, .gif, .tpi, ...). OUT appears only\n"
+    "when complete; formats of modules are written band by band.\n"
+    "\n"
+    "  --type TYPE          convert the image's data type first: rgb (2),\n"
+    "                       palette256 (4), palette16 (8), hicolor (16),\n"
+    "                       grey (32) or bw (64); colour palettes are optimised\n"
+    "  --option NAME=VALUE  a save option (repeatable): quality=1..100 and\n"
+    "                       progressive=0|1 (JPEG), interlace=0|1 (PNG, GIF),\n"
+    "                       transparent=-1..255 (GIF: the transparent index)\n"
+    "\n"
+    "A format that cannot store the data type gets a converted copy (JPEG: true\n"
+    "colour or grey; GIF: indexed with an optimised palette).\n";
+
+const char kInfo[] =
+    "lumivex info FILE [--json] [--screenshot PNG]\n"
+    "\n"
+    "Describes FILE as the host's format dispatcher sees it: format, width,\n"
+    "height, data type, bits per pixel, resolution, file size, palette size,\n"
+    "compression, and the format's own facts (JPEG: colour model, progressive,\n"
+    "JFIF and Adobe markers; GIF and PNG: transparent index and colour,\n"
+    "interlacing). For a format served by a file-I/O module (TPI) the module's\n"
+    "properties dialog is opened, its texts are listed and it is closed.\n"
+    "\n"
+    "  --json            print one JSON object (texts UTF-8)\n"
+    "  --screenshot PNG  write a picture of the properties dialog\n";
+
+const char kPreview[] =
+    "lumivex preview FILE WIDTHxHEIGHT -o OUT\n"
+    "\n"
+    "Writes a WIDTH x HEIGHT preview of FILE to OUT (format by extension). A\n"
+    "format served by a file-I/O module makes it with the module's preview\n"
+    "reader (sampled rows and columns); the built-in formats read the image\n"
+    "and scale it. The size may not exceed the image's.\n";
+
 }  // namespace
 
 std::string HelpText(const std::string& topic) {
@@ -115,6 +160,9 @@ std::string HelpText(const std::string& topic) {
   if (topic == "params") return kParams;
   if (topic == "apply") return kApply;
   if (topic == "audio") return kAudio;
+  if (topic == "convert") return kConvert;
+  if (topic == "info") return kInfo;
+  if (topic == "preview") return kPreview;
   return "";
 }
 

@@ -6,6 +6,8 @@
 #include <filesystem>
 
 #include "atomicfile.h"
+#include "bufconv.h"
+#include "formatfiles.h"
 
 namespace lvhost {
 
@@ -15,6 +17,40 @@ ImageFormat FormatFromExtension(const std::string& path) {
   if (ext == ".png") return ImageFormat::Png;
   if (ext == ".bmp") return ImageFormat::Bmp;
   return ImageFormat::Unknown;
+}
+
+namespace {
+
+// True when every entry of the palette is a grey.
+bool GreyPalette(HPALETTE palette) {
+  PALETTEENTRY entries[256];
+  UINT count = palette ? GetPaletteEntries(palette, 0, 256, entries) : 0;
+  for (UINT i = 0; i < count; ++i) {
+    if (entries[i].peRed != entries[i].peGreen || entries[i].peGreen != entries[i].peBlue) return false;
+  }
+  return count > 0;
+}
+
+}  // namespace
+
+bool ReadThroughDispatcher(const std::string& path, Image* image, std::string* error) {
+  FileRecord record;
+  if (!DescribeFile(path, &record, error)) {
+    *error = "'" + path + "' is not an image of a known format (" + *error + ")";
+    return false;
+  }
+  TFFILEDATA facts = record.Facts();
+  if (!ImageSizeAcceptable(facts.width, facts.height)) {
+    *error = "'" + path + "': image size " + std::to_string(facts.width) + " x " + std::to_string(facts.height) +
+             " is not supported";
+    return false;
+  }
+  HostImage read;
+  if (!ReadRecordImage(record, &read, error)) return false;
+  bool grey = read.dataType == TF_DT_GREY || read.dataType == TF_DT_BW ||
+              ((read.dataType == TF_DT_INDEXED256 || read.dataType == TF_DT_INDEXED16) && GreyPalette(read.palette));
+  if (!ConvertImage(&read, grey ? TF_DT_GREY : TF_DT_RGB, error)) return false;
+  return BufferToImage(read.buffer, image, error);
 }
 
 bool ReadImageFile(const std::string& path, Image* image, std::string* error) {
@@ -29,8 +65,7 @@ bool ReadImageFile(const std::string& path, Image* image, std::string* error) {
   static const unsigned char kPngMagic[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
   if (n == 8 && std::equal(magic, magic + 8, kPngMagic)) return ReadPngFile(path, image, error);
   if (n >= 2 && magic[0] == 'B' && magic[1] == 'M') return ReadBmpFile(path, image, error);
-  *error = "'" + path + "' is not a PNG or BMP image";
-  return false;
+  return ReadThroughDispatcher(path, image, error);
 }
 
 bool WriteImageFile(const std::string& path, const Image& image, std::string* error) {

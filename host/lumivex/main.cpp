@@ -29,6 +29,9 @@ int main(int argc, char** argv) {
     case Command::Params: return RunParamsCommand(cl.module);
     case Command::Apply: return RunApplyCommand(cl.apply);
     case Command::Audio: return RunAudioCommand(cl.audioArgs);
+    case Command::Convert: return RunConvertCommand(cl.file);
+    case Command::Info: return RunInfoCommand(cl.file);
+    case Command::Preview: return RunPreviewCommand(cl.file);
   }
   return kExitUsage;
 }

@@ -181,7 +181,7 @@ TEST_F(LumivexRun, BadRunsExplainAndWriteNothing) {
       {"apply gridsplit in.png -o out.png --set height=3", 2, "unknown parameter 'height'"},
       {"apply gridsplit in.png -o out.png --set cells=1 --set rows=21 --set columns=50", 2, "1000"},
       {"apply gridsplit missing.png -o out.png", 4, "missing.png"},
-      {"apply gridsplit text.png -o out.png", 4, "not a PNG or BMP image"},
+      {"apply gridsplit text.png -o out.png", 4, "not an image of a known format"},
       // Unwritable even for the superuser: found out only when writing.
       {"apply gridsplit in.png -o /proc/lumivex-out.png", 4, "cannot write"},
       {"apply gridsplit in.png -o nodir/out.png", 4, "does not exist"},

@@ -1,0 +1,29 @@
+// The command lines of the file commands: convert, info and preview.
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace lvhost {
+
+struct FileCommandOptions {
+  std::string input;   // convert IN, info FILE, preview FILE
+  std::string output;  // convert OUT, preview -o OUT
+  std::string type;    // convert --type: a data-type name or code
+  std::vector<std::pair<std::string, std::string>> options;  // convert --option NAME=VALUE
+  bool json = false;        // info --json
+  std::string screenshot;   // info --screenshot PNG
+  int width = 0;            // preview WIDTHxHEIGHT
+  int height = 0;
+};
+
+// Parses "convert ...", "info ..." or "preview ..." (args[0] is the command
+// name). False with an error text for a missing, extra or unknown argument.
+bool ParseFileCommand(const std::vector<std::string>& args, FileCommandOptions* out,
+                      std::string* error);
+
+// Parses "WIDTHxHEIGHT" (each 1 .. 65535). False when it is not of that form.
+bool ParsePreviewSize(const std::string& text, int* width, int* height);
+
+}  // namespace lvhost
