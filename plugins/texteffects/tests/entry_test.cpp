@@ -90,4 +90,28 @@ TEST_F(EntryTest, AskStylerFillsVariationsWithTheirOwnData) {
   for (const EffectBlock& v : out) EXPECT_NE(v.header.data, 0u);
 }
 
+// Every effect's block, with every field away from its default and its
+// path filled, comes back byte for byte as the variation the index names.
+TEST_F(EntryTest, EveryEffectsBlockRoundTripsThroughTheVariations) {
+  for (LONG effect = 0; effect < 14; ++effect) {
+    EffectBlock block = {};
+    block.header = {effect, 7, 99, texfx::kDataPresent, 0};
+    for (int i = 0; i < 264; ++i) block.data[i] = static_cast<BYTE>(17 + 5 * i + effect);
+    // Neon's side is a radio value: only 1001..1003 name a variation.
+    if (effect == texfx::kNeon) texfx::DataOf<texfx::NeonData>(&block)->side = 1002;
+    const size_t bytes = sizeof block;
+    EffectBlock out[9];
+    const LONG count = TextEffects().askStyler(&block, nullptr);
+    const LONG index = TextEffects().askStyler(&block, out);
+    ASSERT_GE(index, 0) << effect;
+    ASSERT_LT(index, count) << effect;
+    EXPECT_EQ(std::memcmp(&out[index], &block, bytes), 0) << "effect " << effect;
+    for (LONG i = 0; i < count; ++i) {
+      EXPECT_EQ(out[i].header.effect, effect);
+      EXPECT_EQ(std::memcmp(out[i].data + 100, block.data + 100, sizeof block.data - 100), 0)
+          << "effect " << effect << " variation " << i << " changed bytes past its fields";
+    }
+  }
+}
+
 }  // namespace

@@ -114,6 +114,7 @@ LONG RecordingHost::Notify(LONG code, LONG word2, LONG_PTR word3, LONG_PTR word4
   switch (code) {
     case texfx::kNotifyObjectCount:
       *reinterpret_cast<LONG*>(word3) = host->objectCount;
+      host->answeredCount_ = host->objectCount > 1 ? host->objectCount : 1;
       break;
     case texfx::kNotifyTargetRecord:
       reinterpret_cast<texfx::TargetRecord*>(word3)->baseImage = host->baseImage;
@@ -135,7 +136,7 @@ LONG RecordingHost::Notify(LONG code, LONG word2, LONG_PTR word3, LONG_PTR word4
     }
     case texfx::kNotifyResults: {
       const auto* results = reinterpret_cast<const texfx::ResultPosition*>(word3);
-      host->delivered.assign(results, results + host->objectCount);
+      host->delivered.assign(results, results + host->answeredCount_);
       break;
     }
     default:

@@ -70,6 +70,7 @@ class RecordingHost {
   static LONG Notify(LONG code, LONG word2, LONG_PTR word3, LONG_PTR word4);
   texfx::ProgressLink link_;
   std::vector<Notice> notices_;
+  LONG answeredCount_ = 1;  // entries of the results array: 1 unless 1005 said more
 };
 
 // A PlugInRecord for one object with the given buffers and slots.
