@@ -83,6 +83,12 @@ LVEXPORT void tfFileFreeFileData(HGLOBAL record);
 // success, 0 on failure, or the stopping callback's result.
 LVEXPORT LONG tfFileRead(HGLOBAL record, HBUF* buffer, TFREADCALLBACK callback);
 
+// Reads the whole image scaled to width x height (nearest neighbour) into a
+// new buffer of the record's data type in *buffer (owned by the caller),
+// through the format's scaled read (a module's own, the built-in formats'
+// full read sampled). Returns 1, 0 on failure, or the callback's stop.
+LVEXPORT LONG tfFileReadScaled(HGLOBAL record, LONG width, LONG height, HBUF* buffer);
+
 // Writes the whole buffer to the file the record names (path at offset 4)
 // in the record's format (offset 0), with the save options the record
 // carries. The record's data type (608) and palette (612) describe the

@@ -13,6 +13,7 @@
 #include "fileio.h"
 #include "palette.h"
 #include "record.h"
+#include "scaled.h"
 
 namespace tf {
 
@@ -160,8 +161,7 @@ HGLOBAL WINAPI BmpGetFileData(HFILE file, LONG, LONG, LONG) {
   return handle;
 }
 
-LONG WINAPI BmpFileRead(HFILE file, LONG, HGLOBAL record, TFTRANSFER* transfer, TFREADCALLBACK callback, LONG) {
-  (void)record;
+static LONG FullSizeBmpRead(HFILE file, HGLOBAL, TFTRANSFER* transfer, TFREADCALLBACK callback) {
   BmpLayout layout;
   if (int detail = ReadLayout(file, &layout)) {
     Report(kErrNotImage, TF_OP_READ, detail);
@@ -176,6 +176,11 @@ LONG WINAPI BmpFileRead(HFILE file, LONG, HGLOBAL record, TFTRANSFER* transfer, 
   RowDelivery delivery(layout, transfer, callback);
   if (layout.compression == kBmpRle8 || layout.compression == kBmpRle4) return ReadRle(file, layout, delivery);
   return ReadUncompressed(file, layout, delivery, *transfer);
+}
+
+LONG WINAPI BmpFileRead(HFILE file, LONG, HGLOBAL record, TFTRANSFER* transfer, TFREADCALLBACK callback, LONG) {
+  if (transfer && transfer->scaled) return ScaledRead(file, record, transfer, callback, FullSizeBmpRead);
+  return FullSizeBmpRead(file, record, transfer, callback);
 }
 
 }  // namespace tf

@@ -14,6 +14,7 @@
 #include "fileio.h"
 #include "palette.h"
 #include "record.h"
+#include "scaled.h"
 
 namespace tf {
 
@@ -306,14 +307,15 @@ HGLOBAL WINAPI JpegGetFileData(HFILE file, LONG, LONG, LONG) {
 HGLOBAL WINAPI GifGetFileData(HFILE file, LONG, LONG, LONG) {
   return GetFileData(file, Codec::Gif, kGifTag, TF_FORMAT_NUMBER_GIF);
 }
-LONG WINAPI PngFileRead(HFILE file, LONG, HGLOBAL record, TFTRANSFER* t, TFREADCALLBACK callback, LONG) {
-  return ReadRows(file, Codec::Png, record, t, callback);
+template <Codec kCodec>
+LONG FullSizeRead(HFILE file, HGLOBAL record, TFTRANSFER* t, TFREADCALLBACK callback) {
+  return ReadRows(file, kCodec, record, t, callback);
 }
-LONG WINAPI JpegFileRead(HFILE file, LONG, HGLOBAL record, TFTRANSFER* t, TFREADCALLBACK callback, LONG) {
-  return ReadRows(file, Codec::Jpeg, record, t, callback);
-}
-LONG WINAPI GifFileRead(HFILE file, LONG, HGLOBAL record, TFTRANSFER* t, TFREADCALLBACK callback, LONG) {
-  return ReadRows(file, Codec::Gif, record, t, callback);
+
+template <Codec kCodec>
+LONG WINAPI CodecFileRead(HFILE file, LONG, HGLOBAL record, TFTRANSFER* t, TFREADCALLBACK callback, LONG) {
+  if (t && t->scaled) return ScaledRead(file, record, t, callback, FullSizeRead<kCodec>);
+  return ReadRows(file, kCodec, record, t, callback);
 }
 LONG WINAPI PngFileWrite(HFILE file, HGLOBAL record, TFTRANSFER* t, TFWRITECALLBACK callback) {
   return WriteRows(file, Codec::Png, record, t, callback, kPngTag, TF_FORMAT_NUMBER_PNG);
@@ -340,7 +342,7 @@ FormatEntry PngEntry() {
           TF_DT_RGB | TF_DT_INDEXED256 | TF_DT_INDEXED16 | TF_DT_GREY | TF_DT_BW, true);
   entry.feedTypes = entry.info.dataTypes;
   entry.getFileData = PngGetFileData;
-  entry.fileRead = PngFileRead;
+  entry.fileRead = CodecFileRead<Codec::Png>;
   entry.fileWrite = PngFileWrite;
   entry.defaults = PngDefaults;
   entry.sniff = Sniff<Codec::Png>;
@@ -352,7 +354,7 @@ FormatEntry JpegEntry() {
   SetFormatInfo(&entry.info, "JPG", "JPEG File Interchange Format", "jpg;jpeg", TF_DT_RGB | TF_DT_GREY, true);
   entry.feedTypes = TF_DT_RGB | TF_DT_INDEXED256 | TF_DT_INDEXED16 | TF_DT_GREY | TF_DT_BW;
   entry.getFileData = JpegGetFileData;
-  entry.fileRead = JpegFileRead;
+  entry.fileRead = CodecFileRead<Codec::Jpeg>;
   entry.fileWrite = JpegFileWrite;
   entry.defaults = JpegDefaults;
   entry.sniff = Sniff<Codec::Jpeg>;
@@ -365,7 +367,7 @@ FormatEntry GifEntry() {
           TF_DT_INDEXED256 | TF_DT_INDEXED16 | TF_DT_GREY | TF_DT_BW, true);
   entry.feedTypes = entry.info.dataTypes;
   entry.getFileData = GifGetFileData;
-  entry.fileRead = GifFileRead;
+  entry.fileRead = CodecFileRead<Codec::Gif>;
   entry.fileWrite = GifFileWrite;
   entry.defaults = GifDefaults;
   entry.sniff = Sniff<Codec::Gif>;

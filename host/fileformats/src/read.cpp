@@ -151,7 +151,8 @@ bool FactsOf(HGLOBAL handle, RecordFacts* facts) {
   return true;
 }
 
-LONG ReadInto(HGLOBAL record, const RecordFacts& facts, HBUF buffer, TFREADCALLBACK callback) {
+// Reads into buffer; scaled asks for the whole image at the buffer's size.
+LONG ReadInto(HGLOBAL record, const RecordFacts& facts, HBUF buffer, TFREADCALLBACK callback, bool scaled) {
   const FormatEntry* entry = FormatAt(facts.formatIndex);
   BUFINFO info;
   void* pixels = nullptr;
@@ -165,14 +166,17 @@ LONG ReadInto(HGLOBAL record, const RecordFacts& facts, HBUF buffer, TFREADCALLB
     ReadContext context = {};
     context.transfer.width = facts.width;
     context.transfer.rows = facts.height;
+    context.transfer.scaled = scaled ? 1 : 0;
+    context.transfer.scaledWidth = info.width;
+    context.transfer.scaledHeight = info.height;
     context.pixels = static_cast<BYTE*>(pixels);
     context.rowBytes = info.rowBytes;
-    context.height = facts.height;
+    context.height = info.height;
     context.user = callback;
     ClearError();
     result = entry->fileRead(file, 0, record, &context.transfer, ReceiveRows, 0);
     CloseHandle(file);
-    if (result == 1 && context.rowsSeen < facts.height) {
+    if (result == 1 && context.rowsSeen < info.height) {
       Report(kErrRead, TF_OP_READ, 5);
       result = 0;
     }
@@ -234,7 +238,12 @@ void tfFileFreeFileData(HGLOBAL handle) {
   if (handle) GlobalFree(handle);
 }
 
-LONG tfFileRead(HGLOBAL record, HBUF* buffer, TFREADCALLBACK callback) {
+namespace tf {
+namespace {
+
+// Reads the record's image at width x height (its own size: a full read)
+// into a new buffer.
+LONG ReadRecord(HGLOBAL record, HBUF* buffer, TFREADCALLBACK callback, LONG width, LONG height) {
   RecordFacts facts;
   if (buffer) *buffer = 0;
   if (!buffer || !FactsOf(record, &facts) || !FormatAt(facts.formatIndex)) {
@@ -242,16 +251,21 @@ LONG tfFileRead(HGLOBAL record, HBUF* buffer, TFREADCALLBACK callback) {
     return 0;
   }
   LONG bits = HostBitsFor(facts.dataType);
-  if (bits == 0 || facts.width <= 0 || facts.height <= 0) {
+  bool scaled = width > 0;
+  if (!scaled) {
+    width = facts.width;
+    height = facts.height;
+  }
+  if (bits == 0 || facts.width <= 0 || facts.height <= 0 || width <= 0 || height <= 0) {
     Report(kErrCannotServe, TF_OP_READ, 2);
     return 0;
   }
   HBUF image = 0;
-  if (!buf32Alloc(&image, bits, facts.width, facts.height, BUF_KIND_PLAIN, nullptr)) {
+  if (!buf32Alloc(&image, bits, width, height, BUF_KIND_PLAIN, nullptr)) {
     Report(kErrMemory, TF_OP_READ, 3);
     return 0;
   }
-  LONG result = ReadInto(record, facts, image, callback);
+  LONG result = ReadInto(record, facts, image, callback, scaled);
   if (result != 1) {
     buf32Free(image);
     if (result == 0) ReportIfClear(kErrRead, TF_OP_READ, 6);
@@ -260,4 +274,20 @@ LONG tfFileRead(HGLOBAL record, HBUF* buffer, TFREADCALLBACK callback) {
   }
   *buffer = image;
   return 1;
+}
+
+}  // namespace
+}  // namespace tf
+
+LONG tfFileRead(HGLOBAL record, HBUF* buffer, TFREADCALLBACK callback) {
+  return tf::ReadRecord(record, buffer, callback, 0, 0);
+}
+
+LONG tfFileReadScaled(HGLOBAL record, LONG width, LONG height, HBUF* buffer) {
+  if (width <= 0 || height <= 0) {
+    if (buffer) *buffer = 0;
+    Report(kErrCannotServe, TF_OP_READ, 8);
+    return 0;
+  }
+  return tf::ReadRecord(record, buffer, nullptr, width, height);
 }

@@ -12,6 +12,7 @@
 #include <cstring>
 
 #include "builtins.h"
+#include "errors.h"
 #include "fileio.h"
 
 namespace tf {
@@ -167,6 +168,7 @@ LONG tfFileGetFileFmtNum(void) { return static_cast<LONG>(tf::Formats().size());
 
 const TFFORMATINFO* tfFileGetFormatInfo(LONG formatIndex) {
   const tf::FormatEntry* entry = tf::FormatAt(formatIndex);
+  if (!entry) tf::Report(tf::kErrCannotServe, TF_OP_LOAD, 1);
   return entry ? &entry->info : nullptr;
 }
 

@@ -146,6 +146,52 @@ TEST(TpiModule, ARecordOfAnotherFormatIsWrittenAsTpi) {
   tfFileFreeFileData(readRecord);
 }
 
+TEST(ScaledRead, SamplesTheImageForBuiltInFormatsAndTheModule) {
+  // Pixel (x, y) is (x, y, 7).
+  HBUF image = tftest::MakeImage(24, 8, 6, [](LONG x, LONG y, LONG byte) -> std::uint8_t {
+    return static_cast<std::uint8_t>(byte == 0 ? x : byte == 1 ? y : 7);
+  });
+  for (const char* path : {"C:\\scaled.bmp", "C:\\scaled.png", "C:\\scaled.tpi"}) {
+    HGLOBAL record = tfFileNewFileData(path, fmtGetFileFormatIndex(path));
+    ASSERT_EQ(tfFileWrite(record, image, nullptr), 1);
+    HBUF scaled = 0;
+    ASSERT_EQ(tfFileReadScaled(record, 4, 3, &scaled), 1) << path << " " << tftest::ErrorSlot().error;
+    LONG width = 0, height = 0;
+    buf32GetWHU(scaled, &width, &height, nullptr);
+    EXPECT_EQ(width, 4);
+    EXPECT_EQ(height, 3);
+    Bytes pixels = tftest::Pixels(scaled);
+    bool module = tfFileGetFormatModule(fmtGetFileFormatIndex(path)) != 0;
+    for (LONG y = 0; y < 3; ++y) {
+      for (LONG x = 0; x < 4; ++x) {
+        const std::uint8_t* p = &pixels[static_cast<size_t>((y * 4 + x) * 3)];
+        EXPECT_EQ(p[0], x * 2) << path;
+        // The module samples rows from the bottom of the image upward.
+        EXPECT_EQ(p[1], module ? y * 2 + 1 : y * 2) << path;
+        EXPECT_EQ(p[2], 7) << path;
+      }
+    }
+    buf32Free(scaled);
+    EXPECT_EQ(tfFileReadScaled(record, 0, 3, &scaled), 0);
+    EXPECT_EQ(scaled, 0u);
+    tfFileFreeFileData(record);
+  }
+  buf32Free(image);
+}
+
+TEST(ScaledRead, OneBitImagesAreSampledBitByBit) {
+  HBUF image = tftest::MakeImage(1, 16, 2, [](LONG, LONG y, LONG) -> std::uint8_t { return y ? 0x0F : 0xCC; });
+  HGLOBAL record = tfFileNewFileData("C:\\bits.bmp", TF_FORMAT_BMP);
+  ASSERT_EQ(tfFileWrite(record, image, nullptr), 1);
+  HBUF scaled = 0;
+  ASSERT_EQ(tfFileReadScaled(record, 8, 2, &scaled), 1);
+  // Every second pixel: 11001100 11001100 -> 1010 1010, 00001111 00001111 -> 0011 0011.
+  EXPECT_EQ(tftest::Pixels(scaled), (Bytes{0xAA, 0x33}));
+  buf32Free(scaled);
+  buf32Free(image);
+  tfFileFreeFileData(record);
+}
+
 struct DescribeCase {
   const char* name;
   Bytes bytes;
