@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets with the fuzzing engine (clang) and runs each one
 # for a short while on a copy of its seed folder. FUZZ_SECONDS sets the time
-# per target (default 15). A crash stops the script with the engine's report;
+# per target (default 10). A crash stops the script with the engine's report;
 # the crashing input is left in out/fuzz/ for adding to the seeds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-seconds=${FUZZ_SECONDS:-15}
+seconds=${FUZZ_SECONDS:-10}
 cmake --preset fuzz >/dev/null
 list=build/fuzz/fuzz_targets.txt
 if [ ! -s "$list" ]; then

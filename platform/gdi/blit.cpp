@@ -27,7 +27,6 @@ struct Blit {
 
 inline bool UsesSource(uint8_t rop) { return ((rop >> 2) ^ rop) & 0x33; }
 inline bool UsesPattern(uint8_t rop) { return ((rop >> 4) ^ rop) & 0x0F; }
-inline bool UsesDest(uint8_t rop) { return ((rop >> 1) ^ rop) & 0x55; }
 
 inline uint32_t Rop3(uint8_t rop, uint32_t p, uint32_t s, uint32_t d) {
   switch (rop) {

@@ -68,7 +68,7 @@ void ScatterRows(const BYTE* in, BYTE* out, LONG width, LONG height, const Eleme
 // Optimised x86-64 builds carry the row loops twice, for processors with
 // 256-bit vector instructions and for the others, chosen when the library
 // is loaded; everything the loops call is inlined into each copy.
-#if defined(__x86_64__) && defined(__OPTIMIZE__) && !defined(__SANITIZE_ADDRESS__)
+#if defined(__x86_64__) && defined(__OPTIMIZE__) && !defined(__SANITIZE_ADDRESS__) && !defined(__clang__)
 #define RANK_VECTOR_CLONES __attribute__((target_clones("avx2", "default"), flatten))
 #else
 #define RANK_VECTOR_CLONES

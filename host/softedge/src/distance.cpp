@@ -76,7 +76,7 @@ std::vector<float> ColumnDistances(const std::vector<uint8_t>& isSite, size_t wi
 
 // Optimised x86-64 builds carry the row loop twice, for processors with
 // 256-bit vector instructions and for the others, chosen at load time.
-#if defined(__x86_64__) && defined(__OPTIMIZE__) && !defined(__SANITIZE_ADDRESS__)
+#if defined(__x86_64__) && defined(__OPTIMIZE__) && !defined(__SANITIZE_ADDRESS__) && !defined(__clang__)
 #define SOFTEDGE_VECTOR_CLONES __attribute__((target_clones("avx2", "default"), noinline))
 #else
 #define SOFTEDGE_VECTOR_CLONES __attribute__((noinline))
