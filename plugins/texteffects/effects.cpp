@@ -232,6 +232,22 @@ BOOL WriteDefaultData(LONG effect, BYTE* data) {
   return TRUE;
 }
 
+void ClampToRanges(LONG effect, BYTE* data) {
+  int count = 0;
+  const ParamSpec* params = EffectParams(effect, &count);
+  for (int i = 0; i < count; ++i) {
+    const ParamSpec& spec = params[i];
+    if (spec.kind != ParamKind::kLong && spec.kind != ParamKind::kByte &&
+        spec.kind != ParamKind::kRadio)
+      continue;
+    const LONG value = ReadParam(spec, data);
+    if (value >= spec.minimum && value <= spec.maximum) continue;
+    LONG held = value < spec.minimum ? spec.minimum : spec.maximum;
+    if (spec.kind == ParamKind::kRadio) held = spec.defaultValue;
+    WriteParam(spec, held, data);
+  }
+}
+
 void MakeDefaultBlock(EffectBlock* block) {
   std::memset(block, 0, sizeof *block);
   block->header.effect = kGradient;

@@ -31,7 +31,6 @@ void PrepareRecord(PlugInRecord* record) {
               kStyleFormatSize);
   record->blockSize = kBlockSize;
   record->previewState = kPreviewNone;
-  std::memset(record->key, 0, sizeof record->key);
   std::memcpy(record->key, kKey, sizeof kKey);
 }
 

@@ -80,12 +80,13 @@ LONG RunTargets(const PlugInRecord& record, const EffectBlock& block, LONG count
   Targets targets;
   if (LONG code = FetchTargets(link, count, &targets)) return code;
   const ProgressLink whole = link ? *link : ProgressLink{0, nullptr, 0, 0, 100};
-  const LONG step = (whole.endPercent - whole.startPercent) / count;
+  const LONGLONG step = (static_cast<LONGLONG>(whole.endPercent) - whole.startPercent) / count;
   for (LONG i = 0; i < count; ++i) {
     const TargetEntry& target = targets.entries[i];
     ProgressLink share = whole;
-    share.startPercent = whole.startPercent + i * step;
-    share.endPercent = i + 1 == count ? whole.endPercent : share.startPercent + step;
+    share.startPercent = static_cast<LONG>(whole.startPercent + i * step);
+    share.endPercent =
+        i + 1 == count ? whole.endPercent : static_cast<LONG>(share.startPercent + step);
     EffectRun object = record.run;
     object.objectImage = target.image;
     object.objectMask = target.mask;
@@ -156,6 +157,7 @@ LONG RunOneObject(const EffectRun& object, const EffectBlock& block, ProgressLin
   std::unique_ptr<EffectBlock> copy(new (std::nothrow) EffectBlock(block));
   if (!copy) return Fail(kErrMemory, 3);
   copy->header.data = kDataPresent;
+  ClampToRanges(copy->header.effect, copy->data);
   ProgressLink link = progress ? *progress : ProgressLink{0, nullptr, 0, 0, 100};
   HBUF image = 0, mask = 0;
   EffectRun run = object;

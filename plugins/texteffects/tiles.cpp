@@ -7,7 +7,8 @@
 namespace texfx {
 
 SIZE TileSize(LONG shapeWidth, LONG shapeHeight, LONG width, LONG height, LONG sizePercent) {
-  const LONGLONG sw = shapeWidth, sh = shapeHeight, s = sizePercent;
+  const LONGLONG sw = shapeWidth, sh = shapeHeight;
+  const LONGLONG s = sizePercent < 1 ? 1 : sizePercent > 100 ? 100 : sizePercent;
   LONGLONG tw = std::max<LONGLONG>(s * std::min<LONGLONG>(sw, width) / 100, 4);
   LONGLONG th = std::max<LONGLONG>(s * std::min<LONGLONG>(sh, height) / 100, 4);
   const double r = static_cast<double>(tw) / static_cast<double>(sw);

@@ -128,6 +128,29 @@ TEST(EffectBlockTest, CompleteFillsDefaultsOnlyWithoutData) {
   EXPECT_FALSE(CompleteBlock(&block));
 }
 
+TEST(EffectBlockTest, ClampHoldsStoredValuesInTheirRanges) {
+  struct Case {
+    LONG effect;
+    const char* param;
+    LONG stored, held;
+  } cases[] = {
+      {kRelief, "thickness", 0, 1},          {kRelief, "thickness", 500, 10},
+      {kRelief, "profile", 7, 1001},         {kRelief, "lightDirection", -45, 0},
+      {kGlass, "flakiness", 100000, 20},     {kGlass, "reflection", -3, 1},
+      {kHole, "variation", 1 << 30, 100},    {kHole, "size", 50, 50},
+      {kNeon, "side", 0, 1001},              {kNeon, "width", 1000, 100},
+      {kReliefTexture, "transparency", 101, 100},
+  };
+  for (const Case& c : cases) {
+    BYTE data[kMaxDataSize] = {};
+    WriteDefaultData(c.effect, data);
+    const ParamSpec& spec = *FindParam(c.effect, c.param);
+    WriteParam(spec, c.stored, data);
+    ClampToRanges(c.effect, data);
+    EXPECT_EQ(ReadParam(spec, data), c.held) << c.effect << " " << c.param << " " << c.stored;
+  }
+}
+
 TEST(EffectBlockTest, UnknownEffectsHaveNoTables) {
   for (LONG effect : {-1, 14, 1000}) {
     int count = 5;

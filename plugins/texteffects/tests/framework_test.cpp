@@ -92,6 +92,22 @@ TEST_F(ActionTest, StoredDataWordIsOnlyAFlag) {
   EXPECT_EQ(Bytes(resultMask), std::vector<BYTE>(12, 100));
 }
 
+TEST_F(ActionTest, WildStoredValuesAreHeldInRange) {
+  RecordingHost host;
+  HBUF base = texfxtest::PatternImage(50, 50);
+  EffectBlock block = {};
+  block.header = {texfx::kGlass, 20, 12, texfx::kDataPresent, 0};
+  texfx::GlassData& data = *texfx::DataOf<texfx::GlassData>(&block);
+  data.reflection = 99;
+  data.flakiness = 100000;  // held to 20: a pad of 21
+  PlugInRecord record = MakeRecord(image, mask, &resultImage, &resultMask, &block, host.link(), kApply);
+  record.run.baseImage = base;
+  ASSERT_EQ(TextEffects().action(0, &record), 1);
+  EXPECT_EQ(texfxtest::SizeOf(resultImage).cx, 3 + 2 * 21);
+  EXPECT_EQ(data.flakiness, 100000) << "the host's block keeps what it stored";
+  buf32Free(base);
+}
+
 TEST_F(ActionTest, MissingMaskFailsWith5201) {
   RecordingHost host;
   EffectBlock block = {};

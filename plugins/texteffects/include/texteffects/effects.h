@@ -66,6 +66,11 @@ void WriteParam(const ParamSpec& spec, LONG value, BYTE* data);
 // The parameter named `name` of an effect, or NULL.
 const ParamSpec* FindParam(LONG effect, const char* name);
 
+// Holds every number of the effect's data inside its declared range
+// (radio values outside theirs take the default), so a stored block with
+// wild values cannot make a run huge or slow. Unknown effects are left.
+void ClampToRanges(LONG effect, BYTE* data);
+
 // Fills block with the module's default block: header {effect 0, margin 0,
 // dataSize 16, data 0, pageProc 0}, no data, the rest zero.
 void MakeDefaultBlock(EffectBlock* block);
