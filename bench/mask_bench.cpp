@@ -44,7 +44,8 @@ std::vector<BYTE> TestMask() {
 HBUF Upload(const std::vector<BYTE>& bytes) {
   HBUF h = 0;
   void* p = nullptr;
-  if (!buf32Alloc(&h, 8, kWidth, kHeight, BUF_KIND_PLAIN, nullptr) || !buf32Lock(h, 2, &p)) return 0;
+  if (!buf32Alloc(&h, 8, kWidth, kHeight, BUF_KIND_PLAIN, nullptr) || !buf32Lock(h, 2, &p))
+    return 0;
   std::memcpy(p, bytes.data(), bytes.size());
   buf32Unlock(h);
   return h;

@@ -52,8 +52,8 @@ void MergeHiColour(BYTE* out, const BYTE* src, const BYTE* mask, const BYTE* bac
     unsigned b = back[2 * i] | (back[2 * i + 1] << 8);
     unsigned word = 0;
     for (int shift = 0; shift <= 10; shift += 5) {
-      int merged = MergeChannel(Widen5((s >> shift) & 31), Widen5((b >> shift) & 31), mask[i], mode,
-                                value);
+      int merged =
+          MergeChannel(Widen5((s >> shift) & 31), Widen5((b >> shift) & 31), mask[i], mode, value);
       word |= static_cast<unsigned>(merged >> 3) << shift;
     }
     out[2 * i] = static_cast<BYTE>(word & 0xFF);

@@ -21,15 +21,21 @@
 #define MASK_ERR_MEMORY (-3)    // working memory could not be had
 
 // MaskKit operations: how mask `a` is combined into target `b`, per pixel.
-#define MASKKIT_ADD 0        // b = min(a + b, 255): a added on top of b
-#define MASKKIT_BAND 1       // b = max(a - b, 0): what a covers beyond b (the
-                             //   band between a grown and a shrunk mask)
-#define MASKKIT_INTERSECT 3  // b = min(a, b): b kept only where the object a is
-#define MASKKIT_SCREEN 4     // b = a + b - a b / 255 (rounded): a laid over b,
-                             //   a soft union that never darkens either
-#define MASKKIT_UNION 5      // b = max(a, b)
-#define MASKKIT_CLIP 9       // b where a is non-zero, 0 elsewhere: b cut to the
-                             //   footprint of a, keeping b's own values
+// b = min(a + b, 255): a added on top of b.
+#define MASKKIT_ADD 0
+// b = max(a - b, 0): what a covers beyond b (the band between a grown and
+// a shrunk mask).
+#define MASKKIT_BAND 1
+// b = min(a, b): b kept only where the object a is.
+#define MASKKIT_INTERSECT 3
+// b = a + b - a b / 255, rounded: a laid over b, a soft union that never
+// darkens either.
+#define MASKKIT_SCREEN 4
+// b = max(a, b).
+#define MASKKIT_UNION 5
+// b where a is non-zero, 0 elsewhere: b cut to the footprint of a, keeping
+// b's own values.
+#define MASKKIT_CLIP 9
 
 // MaskAddEx modes.
 #define MASKADD_SUM 0  // target = min(target + tile, 255)

@@ -28,6 +28,17 @@ void AddRow(BYTE* target, const BYTE* tile, LONG n, LONG mode) {
 
 LVEXPORT LONG MaskAddEx(HBUF tile, HBUF target, LONG x, LONG y, LONG mode) {
   if (mode != MASKADD_SUM && mode != MASKADD_MAX) return MASK_ERR_ARGUMENT;
+  if (tile == target && tile != 0) {
+    // A mask added into itself: the rows would be read after they were
+    // written, so the tile is a copy.
+    HBUF copy = 0;
+    if (!buf32DupBuf(tile, &copy)) {
+      return buf32GetInfo(tile, nullptr) ? MASK_ERR_MEMORY : MASK_ERR_ARGUMENT;
+    }
+    LONG result = MaskAddEx(copy, target, x, y, mode);
+    buf32Free(copy);
+    return result;
+  }
   Locked t(tile), m(target);
   if (!t.Is(8) || !m.Is(8)) return MASK_ERR_ARGUMENT;
   LONG skipX, spanX, skipY, spanY;

@@ -34,7 +34,9 @@ class Locked {
   LONG bits() const { return info_.pixelFormat; }
   size_t rowBytes() const { return static_cast<size_t>(info_.rowBytes); }
   // Pixel count (8-bit buffers: also the byte count).
-  size_t count() const { return static_cast<size_t>(info_.width) * static_cast<size_t>(info_.height); }
+  size_t count() const {
+    return static_cast<size_t>(info_.width) * static_cast<size_t>(info_.height);
+  }
   BYTE* pixels() const { return pixels_; }
   BYTE* Row(LONG y) const { return pixels_ + static_cast<size_t>(y) * rowBytes(); }
 

@@ -75,6 +75,15 @@ TEST(MaskAddEx, AddsClippedAtAnyPlace) {
   }
 }
 
+TEST(MaskAddEx, IntoItselfAddsTheMaskAsItWas) {
+  HBUF m = MaskOf(4, 1, {10, 20, 30, 40});
+  Owned own{m};
+  LONG live = buf32LiveCount();
+  ASSERT_EQ(MaskAddEx(m, m, 1, 0, MASKADD_SUM), MASK_OK);
+  EXPECT_EQ(BytesOf(m), (std::vector<BYTE>{10, 30, 50, 70}));
+  EXPECT_EQ(buf32LiveCount(), live);
+}
+
 TEST(MaskAddEx, RefusesUnknownModeAndFormats) {
   HBUF t = MaskOf(2, 2, {1, 2, 3, 4}), m = MaskOf(4, 3, std::vector<BYTE>(12, 0)), rgb = 0;
   ASSERT_TRUE(buf32Alloc(&rgb, 24, 2, 2, BUF_KIND_PLAIN, nullptr));

@@ -27,8 +27,8 @@ TEST(MaskPointwise, ThresholdEnds) {
     LONG threshold;
     std::vector<BYTE> expected;
   };
-  const Case cases[] = {{0, {255, 255, 255}}, {1, {0, 255, 255}}, {255, {0, 0, 255}},
-                        {256, {0, 0, 0}}};
+  const Case cases[] = {
+      {0, {255, 255, 255}}, {1, {0, 255, 255}}, {255, {0, 0, 255}}, {256, {0, 0, 0}}};
   for (const Case& c : cases) {
     HBUF m = MaskOf(3, 1, {0, 1, 255});
     Owned own{m};

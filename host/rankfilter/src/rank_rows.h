@@ -42,8 +42,10 @@ template <typename Op>
 class SpanRow {
  public:
   SpanRow(LONG width, LONG pad)
-      : width_(static_cast<size_t>(width)), pad_(static_cast<size_t>(pad)),
-        row_(width_ + 2 * pad_, Op::kNeutral), next_(row_.size(), Op::kNeutral) {}
+      : width_(static_cast<size_t>(width)),
+        pad_(static_cast<size_t>(pad)),
+        row_(width_ + 2 * pad_, Op::kNeutral),
+        next_(row_.size(), Op::kNeutral) {}
 
   // Starts over with `pixels` (half-width 0).
   void Load(const BYTE* pixels) {
@@ -71,7 +73,8 @@ class SpanRow {
     BYTE* __restrict to = next_.data();
     size_t begin = static_cast<size_t>(next), end = row_.size() - begin;
     if (half_ == 0) {
-      for (size_t i = begin; i < end; ++i) to[i] = Op::Pick(Op::Pick(from[i - 1], from[i]), from[i + 1]);
+      for (size_t i = begin; i < end; ++i)
+        to[i] = Op::Pick(Op::Pick(from[i - 1], from[i]), from[i + 1]);
     } else {
       size_t s = static_cast<size_t>(next - half_);
       for (size_t i = begin; i < end; ++i) to[i] = Op::Pick(from[i - s], from[i + s]);

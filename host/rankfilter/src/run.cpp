@@ -58,7 +58,8 @@ void ScatterRows(const BYTE* in, BYTE* out, LONG width, LONG height, const Eleme
     for (LONG dy = e.reach; dy >= 0; --dy) {
       spans.WidenTo(e.half[static_cast<size_t>(dy)]);
       if (y - dy >= 0) FoldInto<Op>(out + static_cast<size_t>(y - dy) * w, spans.Spans(), w);
-      if (dy > 0 && y + dy < height) FoldInto<Op>(out + static_cast<size_t>(y + dy) * w, spans.Spans(), w);
+      if (dy > 0 && y + dy < height)
+        FoldInto<Op>(out + static_cast<size_t>(y + dy) * w, spans.Spans(), w);
     }
   }
 }
@@ -82,7 +83,8 @@ RANK_VECTOR_CLONES void RingGreater(const BYTE* in, BYTE* out, LONG w, LONG h, c
 RANK_VECTOR_CLONES void RingLesser(const BYTE* in, BYTE* out, LONG w, LONG h, const Element& e) {
   RingRows<Lesser>(in, out, w, h, e);
 }
-RANK_VECTOR_CLONES void ScatterGreater(const BYTE* in, BYTE* out, LONG w, LONG h, const Element& e) {
+RANK_VECTOR_CLONES void ScatterGreater(const BYTE* in, BYTE* out, LONG w, LONG h,
+                                       const Element& e) {
   ScatterRows<Greater>(in, out, w, h, e);
 }
 RANK_VECTOR_CLONES void ScatterLesser(const BYTE* in, BYTE* out, LONG w, LONG h, const Element& e) {

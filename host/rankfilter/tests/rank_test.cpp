@@ -80,7 +80,8 @@ TEST(RankFilter, MatchesBruteForceDiskForRadii0To25) {
     HBUF src = Upload(m);
     for (bool greatest : {true, false}) {
       HBUF out = 0;
-      LONG result = greatest ? Maximum(src, &out, r, RANK_DISK, 0) : Minimum(src, &out, r, RANK_DISK, 0);
+      LONG result =
+          greatest ? Maximum(src, &out, r, RANK_DISK, 0) : Minimum(src, &out, r, RANK_DISK, 0);
       ASSERT_EQ(result, RANK_OK);
       EXPECT_EQ(Download(out), BruteForce(m, r, RANK_DISK, greatest))
           << (greatest ? "Maximum" : "Minimum") << " radius " << r << " on " << size[0] << "x"
@@ -133,7 +134,8 @@ TEST(RankFilter, RingAndScatterWaysAgreeWithBruteForce) {
       rankfilter::Element e = rankfilter::MakeElement(r, shape, m.width, m.height);
       std::vector<BYTE> ring(m.bytes.size()), scatter(m.bytes.size());
       rankfilter::RunRing<rankfilter::Lesser>(m.bytes.data(), ring.data(), m.width, m.height, e);
-      rankfilter::RunScatter<rankfilter::Lesser>(m.bytes.data(), scatter.data(), m.width, m.height, e);
+      rankfilter::RunScatter<rankfilter::Lesser>(m.bytes.data(), scatter.data(), m.width, m.height,
+                                                 e);
       std::vector<BYTE> expected = BruteForce(m, r, shape, false);
       EXPECT_EQ(ring, expected) << "ring, radius " << r << " shape " << shape;
       EXPECT_EQ(scatter, expected) << "scatter, radius " << r << " shape " << shape;

@@ -55,7 +55,8 @@ void LineTransform(Envelope& e, size_t n) {
 
 // Distance down or up the column to the nearest site, for all columns at
 // once, row after row: two sweeps, each a plain loop along a row.
-std::vector<float> ColumnDistances(const std::vector<uint8_t>& isSite, size_t width, size_t height) {
+std::vector<float> ColumnDistances(const std::vector<uint8_t>& isSite, size_t width,
+                                   size_t height) {
   const float none = kFar;
   std::vector<float> g(width * height);
   for (size_t y = 0; y < height; ++y) {
@@ -100,7 +101,8 @@ void NearestInWindow(float* to, const float* g2, size_t width, long cap) {
 
 }  // namespace
 
-std::vector<float> SquaredDistances(const std::vector<uint8_t>& isSite, size_t width, size_t height) {
+std::vector<float> SquaredDistances(const std::vector<uint8_t>& isSite, size_t width,
+                                    size_t height) {
   std::vector<float> grid = ColumnDistances(isSite, width, height);
   Envelope row(width);
   for (size_t y = 0; y < height; ++y) {

@@ -11,7 +11,8 @@ namespace softedge {
 // the nearest cell for which `isSite` is true (cells centre to centre).
 // `isSite` holds width x height flags, row by row. Cells are far (1e30)
 // when there is no site at all. Throws std::bad_alloc when memory runs out.
-std::vector<float> SquaredDistances(const std::vector<uint8_t>& isSite, size_t width, size_t height);
+std::vector<float> SquaredDistances(const std::vector<uint8_t>& isSite, size_t width,
+                                    size_t height);
 
 // The same distances capped at cap^2: min(true squared distance, cap^2),
 // for a cap of 1 .. kWindowCap. Each row takes the nearest of the column

@@ -1,5 +1,7 @@
 // CreateSoftEdgeMask: a ramp across the object's edge from the signed
 // Euclidean distance of every pixel to that edge.
+#include "softedge.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -8,7 +10,6 @@
 
 #include "distance.h"
 #include "imgcore.h"
-#include "softedge.h"
 
 namespace {
 

@@ -1,16 +1,17 @@
 // CreateSoftEdgeMask: values at known distances, range, monotony, and the
 // distance transform against brute force.
+#include "softedge.h"
+
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <random>
 #include <vector>
 
 #include "distance.h"
 #include "imgcore.h"
-#include "softedge.h"
 
 namespace {
 
@@ -68,11 +69,9 @@ TEST(SoftEdge, RampValuesAcrossTheEdge) {
       {SOFTEDGE_CENTRED, 9, 112},   // 255 (4 - 0.5) / 8 = 111.6
       {SOFTEDGE_CENTRED, 10, 143},  // 255 (4 + 0.5) / 8 = 143.4
       {SOFTEDGE_CENTRED, 6, 16},    // 3.5 out: 255 x 0.5 / 8 = 15.9
-      {SOFTEDGE_CENTRED, 5, 0},
-      {SOFTEDGE_INSIDE, 9, 0},
-      {SOFTEDGE_INSIDE, 10, 32},   // 255 x 0.5 / 4 = 31.9
-      {SOFTEDGE_OUTSIDE, 10, 255},
-      {SOFTEDGE_OUTSIDE, 9, 223},  // 255 x 3.5 / 4 = 223.1
+      {SOFTEDGE_CENTRED, 5, 0},    {SOFTEDGE_INSIDE, 9, 0},
+      {SOFTEDGE_INSIDE, 10, 32},                                // 255 x 0.5 / 4 = 31.9
+      {SOFTEDGE_OUTSIDE, 10, 255}, {SOFTEDGE_OUTSIDE, 9, 223},  // 255 x 3.5 / 4 = 223.1
       {SOFTEDGE_OUTSIDE, 6, 32},
   };
   // Only one row is tested, and its nearest outside pixel is above or
@@ -80,7 +79,8 @@ TEST(SoftEdge, RampValuesAcrossTheEdge) {
   // edge columns, where the horizontal distance 0.5 is the nearest.
   for (const Case& c : cases) {
     std::vector<BYTE> row = SoftRow(4, c.mode, SOFTEDGE_LINEAR);
-    EXPECT_EQ(row[static_cast<size_t>(c.column)], c.expected) << "mode " << c.mode << " column " << c.column;
+    EXPECT_EQ(row[static_cast<size_t>(c.column)], c.expected)
+        << "mode " << c.mode << " column " << c.column;
   }
 }
 
@@ -130,7 +130,8 @@ std::vector<BYTE> Blobs(std::mt19937& rng, int w, int h, int count) {
     int cx = px(rng), cy = py(rng), r = pr(rng);
     for (int y = 0; y < h; ++y) {
       for (int x = 0; x < w; ++x) {
-        if ((x - cx) * (x - cx) + (y - cy) * (y - cy) <= r * r) m[static_cast<size_t>(y * w + x)] = 255;
+        if ((x - cx) * (x - cx) + (y - cy) * (y - cy) <= r * r)
+          m[static_cast<size_t>(y * w + x)] = 255;
       }
     }
   }
@@ -169,8 +170,10 @@ TEST(SoftEdge, InRangeAndMonotonicInTheObject) {
 
 TEST(SoftEdge, RowFromOutsideInwardNeverFalls) {
   std::vector<BYTE> row = SoftRow(6, SOFTEDGE_CENTRED, SOFTEDGE_SMOOTH);
-  for (int x = 1; x <= 19; ++x) EXPECT_LE(row[static_cast<size_t>(x - 1)], row[static_cast<size_t>(x)]) << x;
-  for (int x = 20; x < 39; ++x) EXPECT_GE(row[static_cast<size_t>(x)], row[static_cast<size_t>(x + 1)]) << x;
+  for (int x = 1; x <= 19; ++x)
+    EXPECT_LE(row[static_cast<size_t>(x - 1)], row[static_cast<size_t>(x)]) << x;
+  for (int x = 20; x < 39; ++x)
+    EXPECT_GE(row[static_cast<size_t>(x)], row[static_cast<size_t>(x + 1)]) << x;
 }
 
 TEST(SoftEdge, InPlaceAndBadCalls) {
@@ -254,7 +257,8 @@ TEST(DistanceTransform, MatchesBruteForce) {
       for (size_t sy = 0; sy < h; ++sy) {
         for (size_t sx = 0; sx < w; ++sx) {
           if (!sites[sy * w + sx]) continue;
-          long dx = static_cast<long>(x) - static_cast<long>(sx), dy = static_cast<long>(y) - static_cast<long>(sy);
+          long dx = static_cast<long>(x) - static_cast<long>(sx),
+               dy = static_cast<long>(y) - static_cast<long>(sy);
           long dd = dx * dx + dy * dy;
           if (best < 0 || dd < best) best = dd;
         }
