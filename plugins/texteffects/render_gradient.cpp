@@ -10,7 +10,6 @@ namespace texfx {
 
 namespace {
 
-constexpr LONG kLinear = 1001;
 constexpr LONG kRectangular = 1002;
 constexpr LONG kElliptical = 1003;
 
@@ -28,7 +27,7 @@ class Opacity {
         return Rectangular(x, y);
       case kElliptical:
         return Elliptical(x, y);
-      default:
+      default:  // 1001, linear
         return Linear(y);
     }
   }

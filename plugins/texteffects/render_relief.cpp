@@ -14,7 +14,6 @@ namespace texfx {
 namespace {
 
 constexpr COLORREF kNeutralGrey = 0x808080;
-constexpr LONG kSmooth = 1001;
 constexpr LONG kPlateau = 1002;
 constexpr LONG kSteep = 1003;
 
@@ -44,7 +43,8 @@ LONG ShadeResult(HBUF shading, HBUF image, HBUF scratch, OwnedBuf* out,
   return Checkpoint(progress, 6, 7);
 }
 
-// The profile's treatment of the grown mask and the shading.
+// The profile's treatment of the grown mask and the shading (1001, smooth:
+// the grown mask joined with the object's).
 LONG ApplyProfile(LONG profile, HBUF mask, HBUF grown, HBUF shading, HBUF height) {
   if (profile == kSteep) {
     if (MaskKit(mask, grown, MASKKIT_INTERSECT) <= 0) return kErrLibrary;
