@@ -101,6 +101,10 @@ bool JpegDecoder::open(const DecodeLimits& limits, Error* error) {
 }
 
 bool JpegDecoder::readFacts(Error* error) {
+  if (info_.data_precision != 8) {
+    return fail(error, ErrorCode::Unsupported,
+                "JPEG images of " + std::to_string(info_.data_precision) + " bits a sample are not supported");
+  }
   facts_.codec = Codec::Jpeg;
   facts_.width = info_.image_width;
   facts_.height = info_.image_height;
