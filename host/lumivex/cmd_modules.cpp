@@ -8,6 +8,8 @@
 #include "json.h"
 #include "plugin.h"
 
+#include <windows.h>
+
 namespace lvhost {
 
 namespace {
@@ -43,6 +45,16 @@ void PrintJson(const std::vector<PluginInfo>& infos) {
   std::printf("%s]\n", infos.empty() ? "" : "\n");
 }
 
+// The text-effects module has entry points of its own (run by "lumivex
+// text"), so it is listed by name instead of as an effect plug-in.
+bool IsTextEffectsModule(const std::string& unixPath) {
+  HMODULE module = LoadLibraryA(unixPath.c_str());
+  if (!module) return false;
+  bool found = GetProcAddress(module, "TavikPlugInGetInfo") != nullptr;
+  FreeLibrary(module);
+  return found;
+}
+
 }  // namespace
 
 std::vector<std::string> DataTypeNames(LONG dataTypes) {
@@ -59,7 +71,12 @@ int RunModulesCommand(bool json) {
   std::string folder = ModulesFolder();
   std::vector<PluginInfo> infos;
   int status = kExitOk;
+  std::vector<std::string> textModules;
   for (const std::string& file : FindPluginFiles(folder)) {
+    if (IsTextEffectsModule(file)) {
+      textModules.push_back(std::filesystem::path(file).filename().string());
+      continue;
+    }
     auto plugin = std::make_unique<Plugin>();
     std::string error;
     if (!plugin->Load(file, &error)) {
@@ -76,6 +93,7 @@ int RunModulesCommand(bool json) {
     PrintJson(infos);
   } else {
     PrintText(infos);
+    for (const std::string& name : textModules) std::printf("%s\n  text effects (lumivex text)\n", name.c_str());
   }
   return status;
 }
