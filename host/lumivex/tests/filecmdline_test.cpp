@@ -38,6 +38,18 @@ TEST(FileCommandLine, InfoAndPreview) {
   EXPECT_EQ(cl.file.output, "p.png");
 }
 
+TEST(FileCommandLine, EachCommandHasItsManual) {
+  for (const char* command : {"convert", "info", "preview"}) {
+    CommandLine cl;
+    std::string error;
+    ASSERT_TRUE(lvhost::ParseCommandLine({command, "--help"}, &cl, &error)) << command;
+    EXPECT_EQ(cl.command, Command::Help);
+    EXPECT_EQ(cl.helpTopic, command);
+    EXPECT_EQ(lvhost::HelpText(command).rfind(std::string("lumivex ") + command, 0), 0u) << command;
+    EXPECT_NE(lvhost::HelpText("").find(std::string("lumivex ") + command), std::string::npos) << command;
+  }
+}
+
 TEST(FileCommandLine, MistakesAreRefused) {
   const std::vector<std::vector<std::string>> bad = {
       {"convert", "a.png"},
