@@ -92,14 +92,16 @@ LV_BEGIN_DECLS
 // Converts the packed bitmap at `dib` (for example a locked bitmap resource)
 // into a new buffer. When the memory is a locked global block its size
 // bounds every read; otherwise the caller vouches that the memory holds the
-// whole bitmap as its header describes it. Depths 1, 4, 8, 16, 24 and 32;
-// BI_RGB, BI_BITFIELDS (16 and 32 bits), BI_RLE8 and BI_RLE4; either row
-// order. *buffer receives the new buffer; *palette (when not NULL) a new
-// palette of the bitmap's colour table for types 4, 8 and 64, else 0;
-// *dataType the type that fits the depth: 1 bit 64, 4 bits 8, 8 bits 4
-// (32 when the table is the grey ramp, entry i = (i, i, i)), 16 bits 16,
-// 24 and 32 bits 2. A 1-bit bitmap is stored with set bits for its brighter
-// colour and its palette ordered darker, brighter. `reserved` is 0.
+// whole bitmap as its header describes it (a run-length bitmap in such
+// memory needs its biSizeImage, which then bounds the coded data).
+// Depths 1, 4, 8, 16, 24 and 32; BI_RGB, BI_BITFIELDS (16 and 32 bits),
+// BI_RLE8 and BI_RLE4; either row order; BITMAPCOREHEADER too. *buffer
+// receives the new buffer; *palette (when not NULL) a new palette of the
+// bitmap's colour table for types 4, 8 and 64, else 0; *dataType the type
+// that fits the depth: 1 bit 64, 4 bits 8, 8 bits 4 (32 when the table is
+// the full grey ramp, entry i = (i, i, i) for all 256), 16 bits 16, 24 and
+// 32 bits 2. A 1-bit bitmap is stored with set bits for its brighter colour
+// and its palette ordered darker, brighter. `reserved` is 0.
 LVEXPORT BOOL cvt32DIBPtrToBuf(const void* dib, HBUF* buffer, HPALETTE* palette, LONG* dataType,
                                LONG reserved);
 // As cvt32DIBPtrToBuf for a packed bitmap held in the global memory block
