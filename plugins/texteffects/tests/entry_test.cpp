@@ -6,6 +6,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "support.h"
 
@@ -88,6 +89,39 @@ TEST_F(EntryTest, AskStylerFillsVariationsWithTheirOwnData) {
   EXPECT_EQ(texfx::DataOf<texfx::MetalData>(&out[2])->reflection, 2);
   EXPECT_EQ(texfx::DataOf<texfx::MetalData>(&out[2])->flakiness, 7);
   for (const EffectBlock& v : out) EXPECT_NE(v.header.data, 0u);
+}
+
+TEST_F(EntryTest, ResourcesHoldNamesThumbnailsShapeAndTexture) {
+  const char* const names[14] = {"Farbverlauf", "Loch", "Glas", "Metall", "Relief",
+                                 "Relief-Umri\xdf", "Relief-Textur", "Konkret", "Sand",
+                                 "Blitz", "Feuer", "Schnee", "Neon", "Siegel"};
+  const HMODULE module = TextEffects().module;
+  for (UINT i = 0; i < 14; ++i) {
+    char text[64] = {};
+    EXPECT_GT(LoadStringA(module, 131 + i, text, sizeof text), 0);
+    EXPECT_STREQ(text, names[i]);
+  }
+  char format[64] = {};
+  LoadStringA(module, 103, format, sizeof format);
+  EXPECT_STREQ(format, "TPIF-Type %d");
+  struct Bitmap {
+    UINT id;
+    LONG width, height;
+  };
+  std::vector<Bitmap> bitmaps = {{124, 64, 64}, {125, 128, 128}};
+  for (UINT i = 0; i < 14; ++i) bitmaps.push_back({110 + i, 80, 50});
+  for (const Bitmap& b : bitmaps) {
+    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(b.id), RT_BITMAP);
+    ASSERT_NE(found, 0u) << b.id;
+    const BYTE* bits = static_cast<const BYTE*>(LockResource(LoadResource(module, found)));
+    ASSERT_NE(bits, nullptr);
+    LONG header[3] = {};
+    std::memcpy(header, bits, sizeof header);
+    EXPECT_EQ(header[0], 40) << b.id;
+    EXPECT_EQ(header[1], b.width) << b.id;
+    EXPECT_EQ(header[2], b.height) << b.id;
+    EXPECT_EQ(bits[14], 24) << b.id << " is a 24-bit bitmap";
+  }
 }
 
 // Every effect's block, with every field away from its default and its

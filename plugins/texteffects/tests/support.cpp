@@ -76,7 +76,7 @@ RecordingHost* g_host = nullptr;
 
 }  // namespace
 
-LeakProbe::LeakProbe() : first_(NextHandle()) {}
+LeakProbe::LeakProbe() : first_(NextHandle()), live_(buf32LiveCount()) {}
 
 std::vector<HBUF> LeakProbe::Leaked(std::initializer_list<HBUF> kept) const {
   const HBUF last = NextHandle();
@@ -86,6 +86,10 @@ std::vector<HBUF> LeakProbe::Leaked(std::initializer_list<HBUF> kept) const {
     for (HBUF k : kept) isKept = isKept || k == handle;
     if (!isKept && buf32GetInfo(handle, nullptr)) leaked.push_back(handle);
   }
+  // The live count must agree: a buffer freed that was not made here (or a
+  // count off for another reason) shows as handle 0.
+  const LONG expected = live_ + static_cast<LONG>(kept.size() + leaked.size());
+  if (buf32LiveCount() != expected) leaked.push_back(0);
   return leaked;
 }
 

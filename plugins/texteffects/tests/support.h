@@ -27,17 +27,19 @@ std::vector<BYTE> Bytes(HBUF buffer);
 // Width and height of a buffer ({0, 0} for a dead handle).
 SIZE SizeOf(HBUF buffer);
 
-// Every buffer allocated between construction and Check() that is still
-// alive, other than those named, is a leak. Relies on imgcore counting its
-// handles upwards.
+// Every buffer allocated since construction that is still alive, other
+// than those named (which must be new and alive), is a leak. Relies on
+// imgcore counting its handles upwards and on its live-buffer count.
 class LeakProbe {
  public:
   LeakProbe();
-  // Handles allocated since construction that are still alive, without `kept`.
+  // Handles allocated since construction that are still alive, without
+  // `kept`; a 0 entry when imgcore's live count disagrees.
   std::vector<HBUF> Leaked(std::initializer_list<HBUF> kept = {}) const;
 
  private:
   HBUF first_;
+  LONG live_;
 };
 
 // One call of HostNotify.
