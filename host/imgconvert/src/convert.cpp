@@ -231,6 +231,7 @@ Status MakeSourceView(const BufferLock& lock, const Palette* sourcePalette, Sour
     s->palette.colours[1] = {255, 255, 255};
   }
   if (s->type == CVT32_TYPE_BW && s->palette.count < 2) s->palette.count = 2;
+  ComputePaletteGreys(s);
   return Ok();
 }
 

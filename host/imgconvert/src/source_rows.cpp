@@ -3,6 +3,10 @@
 
 namespace imgconvert {
 
+void ComputePaletteGreys(SourceView* source) {
+  for (int i = 0; i < 256; ++i) source->greys[i] = GreyOf(source->palette.colours[i]);
+}
+
 void ReadRgbRow(const SourceView& s, LONG y, Rgb* out) {
   const BYTE* row = s.lock->Row(y);
   switch (s.type) {
@@ -35,8 +39,7 @@ void ReadGreyRow(const SourceView& s, LONG y, BYTE* out) {
     return;
   }
   if (s.type == CVT32_TYPE_INDEXED256 || s.type == CVT32_TYPE_BW) {
-    BYTE greys[256];
-    for (int i = 0; i < 256; ++i) greys[i] = GreyOf(s.palette.colours[i]);
+    const std::array<BYTE, 256>& greys = s.greys;
     const BYTE* row = s.lock->Row(y);
     if (s.type == CVT32_TYPE_BW) {
       for (LONG x = 0; x < s.width; ++x) out[x] = greys[(row[x >> 3] >> (7 - (x & 7))) & 1];

@@ -12,7 +12,11 @@ struct SourceView {
   LONG height = 0;
   const BufferLock* lock = nullptr;
   Palette palette;      // colours of indexed types; the two colours of type 64
+  std::array<BYTE, 256> greys{};  // grey value of each palette entry
 };
+
+// Fills the grey value of each palette entry of the view.
+void ComputePaletteGreys(SourceView* source);
 
 // Row y of the source as width colours.
 void ReadRgbRow(const SourceView& source, LONG y, Rgb* out);
