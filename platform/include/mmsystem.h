@@ -398,7 +398,7 @@ LV_END_DECLS
 
 // ---------------------------------------------------------------- MCI parameter blocks
 typedef struct tagMCI_GENERIC_PARMS {
-  DWORD_PTR dwCallback;  // window for MM_MCINOTIFY (low word) with MCI_NOTIFY
+  DWORD_PTR dwCallback;  // window for MM_MCINOTIFY with MCI_NOTIFY
 } MCI_GENERIC_PARMS, *LPMCI_GENERIC_PARMS;
 
 typedef struct tagMCI_OPEN_PARMSA {

@@ -208,7 +208,8 @@ MCIERROR OnDevice(MCIDEVICEID id, UINT message, DWORD_PTR flags, DWORD_PTR param
 
 void Notify(DWORD_PTR flags, DWORD_PTR param, MCIDEVICEID id) {
   if (!(flags & MCI_NOTIFY) || !param) return;
-  HWND window = LOWORD(reinterpret_cast<const MCI_GENERIC_PARMS*>(param)->dwCallback);
+  // The whole callback value is the window handle (handles are 32 bits wide).
+  HWND window = static_cast<HWND>(reinterpret_cast<const MCI_GENERIC_PARMS*>(param)->dwCallback);
   if (window) PostMessageA(window, MM_MCINOTIFY, MCI_NOTIFY_SUCCESSFUL, static_cast<LPARAM>(id));
 }
 

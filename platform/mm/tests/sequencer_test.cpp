@@ -343,3 +343,29 @@ TEST(Sequencer, TimeFormatsAndStatusErrors) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Sequencer, NotifyPostsTheResultToTheCallbackWindow) {
+  HWND window = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 10, 10, 0, 0, 0, nullptr);
+  ASSERT_NE(window, 0u);
+  Track t;
+  t.Note(480, 60).End(0);
+  std::string name = WriteFile("notify.mid", Smf(0, 480, {t}));
+  MCI_OPEN_PARMSA p{};
+  p.dwCallback = window;
+  p.lpstrElementName = name.c_str();
+  ASSERT_EQ(mciSendCommandA(0, MCI_OPEN, MCI_OPEN_ELEMENT | MCI_NOTIFY, reinterpret_cast<DWORD_PTR>(&p)), 0u);
+  MSG msg{};
+  ASSERT_TRUE(PeekMessageA(&msg, window, MM_MCINOTIFY, MM_MCINOTIFY, PM_REMOVE));
+  EXPECT_EQ(msg.wParam, static_cast<WPARAM>(MCI_NOTIFY_SUCCESSFUL));
+  EXPECT_EQ(msg.lParam, static_cast<LPARAM>(p.wDeviceID));
+  MCI_STATUS_PARMS status{};
+  status.dwItem = MCI_STATUS_LENGTH;
+  EXPECT_EQ(mciSendCommandA(p.wDeviceID, MCI_STATUS, MCI_STATUS_ITEM, reinterpret_cast<DWORD_PTR>(&status)), 0u);
+  EXPECT_FALSE(PeekMessageA(&msg, window, MM_MCINOTIFY, MM_MCINOTIFY, PM_REMOVE)) << "only when asked for";
+  EXPECT_EQ(mciSendCommandA(p.wDeviceID, MCI_CLOSE, 0, 0), 0u);
+  DestroyWindow(window);
+}
+
+}  // namespace
