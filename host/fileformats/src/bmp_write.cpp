@@ -158,8 +158,9 @@ LONG WINAPI BmpFileWrite(HFILE file, HGLOBAL handle, TFTRANSFER* transfer, TFWRI
     Report(kErrCannotServe, TF_OP_WRITE, 1);
     return 0;
   }
-  const TFTRANSFER& t = *transfer;
-  if (!callback || record->width <= 0 || record->height <= 0 || t.left < 0 || t.top < 0 || t.width <= 0 ||
+  static const TFTRANSFER kNone = {};
+  const TFTRANSFER& t = transfer ? *transfer : kNone;
+  if (!transfer || !callback || record->width <= 0 || record->height <= 0 || t.left < 0 || t.top < 0 || t.width <= 0 ||
       t.rows <= 0 || t.left > record->width - t.width || t.top > record->height - t.rows) {
     GlobalUnlock(handle);
     Report(kErrCannotServe, TF_OP_WRITE, 2);

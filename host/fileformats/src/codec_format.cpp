@@ -363,7 +363,7 @@ FormatEntry JpegEntry() {
 
 FormatEntry GifEntry() {
   FormatEntry entry;
-  SetFormatInfo(&entry.info, "GIF", "CompuServe Graphics Interchange", "gif",
+  SetFormatInfo(&entry.info, "GIF", "Graphics Interchange Format", "gif",
           TF_DT_INDEXED256 | TF_DT_INDEXED16 | TF_DT_GREY | TF_DT_BW, true);
   entry.feedTypes = entry.info.dataTypes;
   entry.getFileData = GifGetFileData;
