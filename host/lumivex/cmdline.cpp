@@ -148,6 +148,11 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine* out, st
     out->audioArgs.assign(args.begin() + 1, args.end());
     return true;
   }
+  if (name == "text") {
+    out->command = Command::Text;
+    out->textArgs.assign(args.begin() + 1, args.end());
+    return true;
+  }
   if (name == "apply") {
     out->command = Command::Apply;
     return ParseApply(args, out, error);

@@ -9,7 +9,7 @@
 
 namespace lvhost {
 
-enum class Command { Help, Modules, Params, Apply, Audio, Convert, Info, Preview };
+enum class Command { Help, Modules, Params, Apply, Audio, Convert, Info, Preview, Text };
 
 struct ApplyOptions {
   std::string module;                                     // name or path of a .tpi
@@ -30,6 +30,7 @@ struct CommandLine {
   ApplyOptions apply;
   std::vector<std::string> audioArgs;  // audio: the arguments after the command, parsed by the command
   FileCommandOptions file;  // convert, info, preview
+  std::vector<std::string> textArgs;  // text: the arguments after the command, parsed by the command
 };
 
 // Parses the arguments after the program name. False with an error text for

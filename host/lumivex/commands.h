@@ -20,6 +20,9 @@ int RunAudioCommand(const std::vector<std::string>& args);
 int RunConvertCommand(const FileCommandOptions& options);
 int RunInfoCommand(const FileCommandOptions& options);
 int RunPreviewCommand(const FileCommandOptions& options);
+// lumivex text ...: a text effect on text or objects; `args` are the
+// arguments after the command name, parsed by the command.
+int RunTextCommand(const std::vector<std::string>& args);
 
 // Prints "lumivex: <text>" on stderr.
 void PrintError(const std::string& text);

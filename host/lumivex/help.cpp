@@ -1,5 +1,6 @@
 // The manual shown by --help; docs/lumivex.md is its long form.
 #include "cmdline.h"
+#include "textoptions.h"
 
 namespace lvhost {
 
@@ -17,6 +18,8 @@ const char kOverview[] =
     "  lumivex convert IN OUT [--type TYPE] [--option NAME=VALUE]...\n"
     "  lumivex info FILE [--json] [--screenshot PNG]\n"
     "  lumivex preview FILE WIDTHxHEIGHT -o OUT\n"
+    "  lumivex text TEXT|--object IMAGE... --effect NAME -o OUT.png [--set NAME=VALUE]...\n"
+    "               [--on BASE [--at X,Y]] [--background #rrggbb] [--variations SHEET]\n"
     "  lumivex help [COMMAND]      lumivex COMMAND --help\n"
     "\n"
     "Commands:\n"
@@ -27,6 +30,7 @@ const char kOverview[] =
     "  convert   convert an image file to another format or data type\n"
     "  info      describe an image file as the host's format dispatcher sees it\n"
     "  preview   write a small preview of an image file\n"
+    "  text      run a text effect on text or image objects\n"
     "\n"
     "Modules are looked up in $LUMIVEX_MODULES, or else in the folder 'modules'\n"
     "beside the folder of the lumivex program. Parameter blocks are kept between\n"
@@ -165,6 +169,7 @@ std::string HelpText(const std::string& topic) {
   if (topic == "convert") return kConvert;
   if (topic == "info") return kInfo;
   if (topic == "preview") return kPreview;
+  if (topic == "text") return TextHelpText();
   return "";
 }
 

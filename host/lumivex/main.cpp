@@ -32,6 +32,7 @@ int main(int argc, char** argv) {
     case Command::Convert: return RunConvertCommand(cl.file);
     case Command::Info: return RunInfoCommand(cl.file);
     case Command::Preview: return RunPreviewCommand(cl.file);
+    case Command::Text: return RunTextCommand(cl.textArgs);
   }
   return kExitUsage;
 }
