@@ -1,4 +1,4 @@
-// The text effects 0 to 6 through TavikPlugInAction as the host runs them
+// The text effects with a renderer (0 to 6, 8 and 13) through TavikPlugInAction as the host runs them
 // (flags 0x2, with a base image so the effects that grow their object pad
 // it), on a 900 x 250 text-like mask and on a 4000 x 1000 object, beside a
 // plain copy of the object's pixels in the same run.
@@ -28,8 +28,11 @@ namespace {
 using texfx::EffectBlock;
 using texfx::PlugInRecord;
 
+// The effects with a renderer, and their names here.
+const LONG kEffects[] = {0, 1, 2, 3, 4, 5, 6, 8, 13};
 const char* const kNames[] = {"Gradient", "Hole", "Glass", "Metal", "Relief", "ReliefOutline",
-                              "ReliefTexture"};
+                              "ReliefTexture", "Sand", "Seal"};
+constexpr int kEffectCount = sizeof kEffects / sizeof kEffects[0];
 
 texfx::TavikActionProc LoadAction() {
   std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe");
@@ -154,9 +157,9 @@ void Register() {
     const std::string suffix = "/" + std::to_string(size[0]) + "x" + std::to_string(size[1]);
     benchmark::RegisterBenchmark(("PlainCopy" + suffix).c_str(), BM_PlainCopy, size[0], size[1])
         ->Unit(benchmark::kMillisecond);
-    for (LONG effect = 0; effect < 7; ++effect)
-      benchmark::RegisterBenchmark((std::string(kNames[effect]) + suffix).c_str(), BM_Effect,
-                                   effect, size[0], size[1])
+    for (int i = 0; i < kEffectCount; ++i)
+      benchmark::RegisterBenchmark((std::string(kNames[i]) + suffix).c_str(), BM_Effect,
+                                   kEffects[i], size[0], size[1])
           ->Unit(benchmark::kMillisecond);
   }
 }
@@ -192,13 +195,13 @@ int WriteResults(const char* folder) {
   }
   std::filesystem::create_directories(folder);
   Scene scene(900, 250);
-  for (LONG effect = 0; effect < 7; ++effect) {
+  for (int i = 0; i < kEffectCount; ++i) {
     HBUF image = 0, mask = 0;
-    if (!Apply(action, scene, effect, &image, &mask)) {
-      std::fprintf(stderr, "%s failed\n", kNames[effect]);
+    if (!Apply(action, scene, kEffects[i], &image, &mask)) {
+      std::fprintf(stderr, "%s failed\n", kNames[i]);
       return 1;
     }
-    const std::filesystem::path base = std::filesystem::path(folder) / kNames[effect];
+    const std::filesystem::path base = std::filesystem::path(folder) / kNames[i];
     WriteBmp(image, base.string() + "-image.bmp");
     WriteBmp(mask, base.string() + "-mask.bmp");
     buf32Free(image);

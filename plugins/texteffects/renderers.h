@@ -25,6 +25,10 @@ LONG RenderRelief(EffectRun* run);
 LONG RenderReliefOutline(EffectRun* run);
 // 6 "Relief-Textur": an embossed tiled texture inside the object.
 LONG RenderReliefTexture(EffectRun* run);
+// 8 "Sand": a roughened, grainy edge lit by the emboss shader.
+LONG RenderSand(EffectRun* run);
+// 13 "Siegel": a worn stamp print in one colour.
+LONG RenderSeal(EffectRun* run);
 
 // The renderer of an effect number, or NULL when the module has none for it
 // (numbers outside 0..13, and effects whose renderer this build lacks).

@@ -108,7 +108,9 @@ INSTANTIATE_TEST_SUITE_P(
                     CleanupCase{"Outline", kReliefOutline, false},
                     CleanupCase{"OutlineBase", kReliefOutline, true},
                     CleanupCase{"Texture", kReliefTexture, false},
-                    CleanupCase{"TextureBase", kReliefTexture, true}),
+                    CleanupCase{"TextureBase", kReliefTexture, true},
+                    CleanupCase{"Sand", kSand, false}, CleanupCase{"SandBase", kSand, true},
+                    CleanupCase{"Seal", kSeal, false}, CleanupCase{"SealBase", kSeal, true}),
     [](const testing::TestParamInfo<CleanupCase>& info) { return info.param.name; });
 
 }  // namespace
