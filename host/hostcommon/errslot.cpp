@@ -10,13 +10,15 @@
 namespace {
 
 struct ErrorSlot {
-  LONG error;     // error number, 0 when clear
-  LONG unit;      // unit code of the module that failed
-  LONG category;  // where in the module
+  LONG error;       // error number, 0 when clear
+  LONG unit;        // unit code of the module that failed
+  LONG category;    // where in the module
   LONG detail;
+  LONG message;     // identifier of the module's own message, 0 when none
+  char text[256];   // the module's own message text, empty when none
 };
 
-ErrorSlot g_slot = {0, 0, 0, 0};
+ErrorSlot g_slot = {};
 
 // Removes a "%s" placeholder (and the blank before it) from a text that is
 // shown without its file name.
@@ -30,19 +32,22 @@ void DropNamePlaceholder(char* text) {
 
 }  // namespace
 
-void c32SetDLLErrInfo(LONG /*reserved0*/, LONG error, LONG /*reserved2*/, LONG unit, LONG category,
+void c32SetDLLErrInfo(LONG_PTR text, LONG error, LONG message, LONG unit, LONG category,
                       LONG detail) {
-  g_slot = {error, unit, category, detail};
+  g_slot = {error, unit, category, detail, message, {}};
+  if (text) lstrcpynA(g_slot.text, reinterpret_cast<LPCSTR>(text), sizeof g_slot.text);
 }
 
-void c32ResetDLLErrInfo(void) { g_slot = {0, 0, 0, 0}; }
+void c32ResetDLLErrInfo(void) { g_slot = {}; }
 
 LONG c32GetDLLErrorInfo(LPSTR text, LONG size, LONG, LONG, LONG, LONG) {
   if (text && size > 0) {
     text[0] = '\0';
     if (g_slot.error != 0) {
       char message[512];
-      if (hostcommon::LoadHostString(g_slot.error, message, sizeof message) > 0) {
+      if (g_slot.text[0]) {
+        lstrcpynA(message, g_slot.text, sizeof message);
+      } else if (hostcommon::LoadHostString(g_slot.error, message, sizeof message) > 0) {
         DropNamePlaceholder(message);
       } else {
         char pattern[256];
@@ -54,6 +59,11 @@ LONG c32GetDLLErrorInfo(LPSTR text, LONG size, LONG, LONG, LONG, LONG) {
     }
   }
   return g_slot.error;
+}
+
+LONG lvGetDLLErrInfoMessage(LPSTR text, LONG size) {
+  if (text && size > 0) lstrcpynA(text, g_slot.text, size);
+  return g_slot.message;
 }
 
 LONG lvGetDLLErrInfoRecord(LONG* unit, LONG* category, LONG* detail) {

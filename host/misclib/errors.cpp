@@ -35,7 +35,7 @@ LONG misReportError(LONG function, LONG stage, LONG point, LONG message, LPCSTR 
   g_last.message = message;
   g_last.text[0] = '\0';
   if (text) lstrcpynA(g_last.text, text, sizeof g_last.text);
-  c32SetDLLErrInfo(0, message, 0, function, stage, point);
+  c32SetDLLErrInfo(reinterpret_cast<LONG_PTR>(g_last.text), message, message, function, stage, point);
   return message;
 }
 

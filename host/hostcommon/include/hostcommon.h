@@ -27,9 +27,13 @@ typedef struct C32MBRECORD {
 
 LV_BEGIN_DECLS
 
-// Records a module's error in the host's error slot: (0, error, 0, unit,
-// category, detail). The host reads it after a failed entry point.
-LVEXPORT void c32SetDLLErrInfo(LONG reserved0, LONG error, LONG reserved2, LONG unit, LONG category,
+// Records a module's error in the host's error slot: (text, error, message,
+// unit, category, detail). text is 0 or the address of the module's own
+// message text (copied at once, at most 255 bytes); message is 0 or the
+// identifier of that text in the module's string table. Modules that report
+// a host error number pass 0 for both. The host reads the slot after a
+// failed entry point.
+LVEXPORT void c32SetDLLErrInfo(LONG_PTR text, LONG error, LONG message, LONG unit, LONG category,
                                LONG detail);
 // Clears the slot (after a message already shown, or a cancel).
 LVEXPORT void c32ResetDLLErrInfo(void);
@@ -39,6 +43,9 @@ LVEXPORT LONG c32GetDLLErrorInfo(LPSTR text, LONG size, LONG r1, LONG r2, LONG r
 // The whole slot, for the host program: returns the error number and fills
 // the unit, category and detail (any may be NULL).
 LVEXPORT LONG lvGetDLLErrInfoRecord(LONG* unit, LONG* category, LONG* detail);
+// The module's own message of the pending error: its identifier (0 when the
+// module gave none) and, when text is not NULL, its text (empty when none).
+LVEXPORT LONG lvGetDLLErrInfoMessage(LPSTR text, LONG size);
 // Modal message box over the record's owner with the record's text (or, when
 // the text is NULL, the host's text for the record's number) under its
 // caption or the host's default caption "Lumivex". Kind 0 shows OK with the

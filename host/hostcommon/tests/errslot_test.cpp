@@ -39,6 +39,31 @@ TEST_F(ErrorSlotTest, LaterErrorReplacesEarlier) {
   EXPECT_EQ(unit, 2);
 }
 
+TEST_F(ErrorSlotTest, ModuleMessageTravelsWithTheError) {
+  char own[300];
+  std::memset(own, 'm', sizeof own);
+  own[sizeof own - 1] = '\0';
+  std::strcpy(own, "Datei kann nicht ge\xf6""ffnet werden.");
+  c32SetDLLErrInfo(reinterpret_cast<LONG_PTR>(own), 20001, 10002, 8100, 2, 3);
+  std::strcpy(own, "overwritten later by the module");  // the slot keeps its own copy
+
+  char text[256] = {};
+  EXPECT_EQ(lvGetDLLErrInfoMessage(text, sizeof text), 10002);
+  EXPECT_STREQ(text, "Datei kann nicht ge\xf6""ffnet werden.");
+  EXPECT_EQ(c32GetDLLErrorInfo(text, sizeof text, 0, 0, 0, 0), 20001);
+  EXPECT_STREQ(text, "Datei kann nicht ge\xf6""ffnet werden.");
+
+  // A text longer than the slot keeps its first 255 bytes.
+  std::memset(own, 'm', sizeof own - 1);
+  c32SetDLLErrInfo(reinterpret_cast<LONG_PTR>(own), 20001, 10002, 8100, 2, 3);
+  EXPECT_EQ(lvGetDLLErrInfoMessage(text, sizeof text), 10002);
+  EXPECT_EQ(std::strlen(text), 255u);
+
+  c32ResetDLLErrInfo();
+  EXPECT_EQ(lvGetDLLErrInfoMessage(text, sizeof text), 0);
+  EXPECT_STREQ(text, "");
+}
+
 struct ErrorTextCase {
   LONG error;
   const char* expected;

@@ -89,6 +89,13 @@ void ExpectError(LONG category, LONG detail) {
   EXPECT_EQ(slot.unit, MIO_UNIT);
   EXPECT_EQ(slot.category, category);
   EXPECT_EQ(slot.detail, detail);
+  // The slot also carries the module's own message: its identifier and text.
+  char text[256] = {};
+  const LONG message = lvGetDLLErrInfoMessage(text, sizeof text);
+  EXPECT_GE(message, 10000);
+  EXPECT_LE(message, 10007);
+  EXPECT_EQ(std::string(text), ModuleText(static_cast<UINT>(message)));
+  EXPECT_NE(text[0], '\0');
 }
 
 std::string ModuleText(UINT id) {
