@@ -161,10 +161,24 @@ HGLOBAL WINAPI BmpGetFileData(HFILE file, LONG, LONG, LONG) {
   return handle;
 }
 
-static LONG FullSizeBmpRead(HFILE file, HGLOBAL, TFTRANSFER* transfer, TFREADCALLBACK callback) {
+// True when the file still has the size and type the record describes (the
+// rows then fit the host's buffer).
+static bool MatchesRecord(const BmpLayout& layout, HGLOBAL handle) {
+  TFFILEDATA* record = LockRecord(handle);
+  if (!record) return false;
+  bool same = record->width == layout.width && record->height == layout.height && record->dataType == layout.dataType;
+  GlobalUnlock(handle);
+  return same;
+}
+
+static LONG FullSizeBmpRead(HFILE file, HGLOBAL record, TFTRANSFER* transfer, TFREADCALLBACK callback) {
   BmpLayout layout;
   if (int detail = ReadLayout(file, &layout)) {
     Report(kErrNotImage, TF_OP_READ, detail);
+    return 0;
+  }
+  if (!MatchesRecord(layout, record)) {
+    Report(kErrRead, TF_OP_READ, 9);
     return 0;
   }
   if (!transfer || !callback || transfer->scaled || transfer->left < 0 || transfer->top < 0 ||

@@ -108,6 +108,7 @@ struct ReadContext {
   TFTRANSFER transfer;
   BYTE* pixels;
   LONG rowBytes;
+  LONG width;   // of the buffer: every delivered row must be this wide
   LONG height;
   LONG rowsSeen;
   TFREADCALLBACK user;
@@ -117,7 +118,7 @@ static_assert(offsetof(ReadContext, transfer) == 0, "transfer first");
 LONG WINAPI ReceiveRows(TFTRANSFER* transfer, LONG left, LONG row, LONG width, LONG rows, BYTE** rowPointers,
                         LONG flags, LONG arg8, LONG arg9) {
   ReadContext* context = reinterpret_cast<ReadContext*>(transfer);
-  if (!rowPointers || rows < 1 || row < 0 || row > context->height - rows || left != 0) {
+  if (!rowPointers || rows < 1 || row < 0 || row > context->height - rows || left != 0 || width != context->width) {
     Report(kErrRead, TF_OP_READ, 20);
     return 0;
   }
@@ -171,6 +172,7 @@ LONG ReadInto(HGLOBAL record, const RecordFacts& facts, HBUF buffer, TFREADCALLB
     context.transfer.scaledHeight = info.height;
     context.pixels = static_cast<BYTE*>(pixels);
     context.rowBytes = info.rowBytes;
+    context.width = info.width;
     context.height = info.height;
     context.user = callback;
     ClearError();

@@ -263,6 +263,19 @@ INSTANTIATE_TEST_SUITE_P(DataTypes, BmpRoundTrip,
                                          RoundTrip{"bw", 1, TF_DT_BW, Pattern, false}),
                          [](const testing::TestParamInfo<RoundTrip>& info) { return info.param.name; });
 
+TEST(BmpRead, AFileChangedAfterItWasDescribedIsRefused) {
+  std::string path = tftest::PutFile("changing.bmp", tftest::MakeBmp({40, 4, 1, 24, 0, 0, 0, 0, {}, {}, Bytes(12, 9)}));
+  HGLOBAL record = tfFileGetFileData(path.c_str(), nullptr);
+  ASSERT_NE(record, 0u);
+  // Now 8 bits a pixel: its rows are shorter than the true-colour buffer's.
+  tftest::PutFile("changing.bmp", tftest::MakeBmp({40, 4, 1, 8, 0, 0, 0, 0, {}, GreyRampTable(), {1, 2, 3, 4}}));
+  HBUF image = 5;
+  EXPECT_EQ(tfFileRead(record, &image, nullptr), 0);
+  EXPECT_EQ(image, 0u);
+  EXPECT_EQ(tftest::ErrorSlot().error, 4020);
+  tfFileFreeFileData(record);
+}
+
 TEST(BmpWrite, HiColourIsStoredAsTrueColour) {
   HBUF image = tftest::MakeImage(16, 3, 2, HiColour);
   HGLOBAL record = tfFileNewFileData("C:\\hicolour.bmp", TF_FORMAT_BMP);
