@@ -274,25 +274,29 @@ TEST(JpegFormat, QualityChangesTheFileSize) {
   buf32Free(image);
 }
 
-TEST(GifFormat, TransparentIndexAndInterlaceSurviveAWrite) {
+TEST(IndexedFormats, TransparentIndexAndInterlaceSurviveAWrite) {
   HBUF image = tftest::MakeImage(8, 9, 9, Nibbles);
-  HGLOBAL record = NewRecord("C:\\transparent.gif", TF_FORMAT_GIF, TF_DT_INDEXED16, true);
-  TFFILEDATA* data = static_cast<TFFILEDATA*>(GlobalLock(record));
-  data->transparentIndex = 3;
-  data->interlaced = 1;
-  GlobalUnlock(record);
-  ASSERT_EQ(tfFileWrite(record, image, nullptr), 1);
-  HGLOBAL readRecord = tfFileGetFileData("C:\\transparent.gif", nullptr);
-  ASSERT_NE(readRecord, 0u);
-  const TFFILEDATA* read = static_cast<const TFFILEDATA*>(GlobalLock(readRecord));
-  EXPECT_EQ(read->transparentIndex, 3);
-  EXPECT_EQ(read->transparentColour, RGB(3, 21, 252));
-  EXPECT_EQ(read->interlaced, 1);
-  EXPECT_EQ(read->compression, TF_COMPRESS_LZW);
-  GlobalUnlock(readRecord);
+  struct Case { const char* path; LONG format; LONG compression; } cases[] = {
+      {"C:\\transparent.gif", TF_FORMAT_GIF, TF_COMPRESS_LZW}, {"C:\\transparent.png", TF_FORMAT_PNG, TF_COMPRESS_DEFLATE}};
+  for (const Case& c : cases) {
+    HGLOBAL record = NewRecord(c.path, c.format, TF_DT_INDEXED16, true);
+    TFFILEDATA* data = static_cast<TFFILEDATA*>(GlobalLock(record));
+    data->transparentIndex = 3;
+    data->interlaced = 1;
+    GlobalUnlock(record);
+    ASSERT_EQ(tfFileWrite(record, image, nullptr), 1);
+    HGLOBAL readRecord = tfFileGetFileData(c.path, nullptr);
+    ASSERT_NE(readRecord, 0u);
+    const TFFILEDATA* read = static_cast<const TFFILEDATA*>(GlobalLock(readRecord));
+    EXPECT_EQ(read->transparentIndex, 3) << c.path;
+    EXPECT_EQ(read->transparentColour, RGB(3, 21, 252)) << c.path;
+    EXPECT_EQ(read->interlaced, 1) << c.path;
+    EXPECT_EQ(read->compression, c.compression) << c.path;
+    GlobalUnlock(readRecord);
+    tfFileFreeFileData(record);
+    tfFileFreeFileData(readRecord);
+  }
   buf32Free(image);
-  tfFileFreeFileData(record);
-  tfFileFreeFileData(readRecord);
 }
 
 TEST(GifFormat, TrueColourWithFewColoursIsReducedWithoutLoss) {
