@@ -27,6 +27,8 @@ LONG RenderReliefOutline(EffectRun* run);
 LONG RenderReliefTexture(EffectRun* run);
 // 8 "Sand": a roughened, grainy edge lit by the emboss shader.
 LONG RenderSand(EffectRun* run);
+// 12 "Neon": a glowing band of one colour along the edge.
+LONG RenderNeon(EffectRun* run);
 // 13 "Siegel": a worn stamp print in one colour.
 LONG RenderSeal(EffectRun* run);
 

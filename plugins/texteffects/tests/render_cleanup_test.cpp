@@ -110,7 +110,8 @@ INSTANTIATE_TEST_SUITE_P(
                     CleanupCase{"Texture", kReliefTexture, false},
                     CleanupCase{"TextureBase", kReliefTexture, true},
                     CleanupCase{"Sand", kSand, false}, CleanupCase{"SandBase", kSand, true},
-                    CleanupCase{"Seal", kSeal, false}, CleanupCase{"SealBase", kSeal, true}),
+                    CleanupCase{"Seal", kSeal, false}, CleanupCase{"SealBase", kSeal, true},
+                    CleanupCase{"Neon", kNeon, false}, CleanupCase{"NeonBase", kNeon, true}),
     [](const testing::TestParamInfo<CleanupCase>& info) { return info.param.name; });
 
 }  // namespace
