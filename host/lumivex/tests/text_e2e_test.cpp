@@ -137,7 +137,7 @@ TEST_F(TextCommand, EveryEffectRendersOrFailsWithTheModulesMessage) {
     ASSERT_EQ(r.status, 0) << effect << ": " << r.err;
     ObjectImage result = ReadObject(out);
     EXPECT_GT(result.colour.width, 100) << effect;
-    EXPECT_GT(Covered(result), result.mask.size() / 10) << effect << ": the text shows";
+    EXPECT_GT(Covered(result), result.mask.size() / 50) << effect << ": the text shows";
     EXPECT_LT(Covered(result), result.mask.size()) << effect << ": around the text is transparent";
     EXPECT_NE(r.out.find("wrote " + out), std::string::npos);
     ++rendered;
