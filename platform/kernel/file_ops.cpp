@@ -144,7 +144,7 @@ BOOL WINAPI GetFileAttributesExA(LPCSTR fileName, GET_FILEEX_INFO_LEVELS level, 
   if (stat(path.c_str(), &st) != 0) return FailMissing(path);
   auto* data = static_cast<WIN32_FILE_ATTRIBUTE_DATA*>(info);
   data->dwFileAttributes = lv::AttributesOf(st, path.substr(path.find_last_of('/') + 1));
-  data->ftCreationTime = lv::FileTimeOf(st.st_ctim);
+  data->ftCreationTime = lv::CreationTimeOf(path, st);
   data->ftLastAccessTime = lv::FileTimeOf(st.st_atim);
   data->ftLastWriteTime = lv::FileTimeOf(st.st_mtim);
   uint64_t size = S_ISDIR(st.st_mode) ? 0 : static_cast<uint64_t>(st.st_size);

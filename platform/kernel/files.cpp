@@ -99,15 +99,25 @@ FILETIME FileTimeOf(const timespec& t) {
   return FILETIME{static_cast<DWORD>(ticks), static_cast<DWORD>(static_cast<uint64_t>(ticks) >> 32)};
 }
 
-FILETIME CreationTimeOf(int fd, const struct stat& st) {
+namespace {
+
+FILETIME BirthTimeOr(int dirfd, const char* path, int flags, const struct stat& st) {
   struct statx sx;
-  if (statx(fd, "", AT_EMPTY_PATH, STATX_BTIME, &sx) == 0 && (sx.stx_mask & STATX_BTIME)) {
+  if (statx(dirfd, path, flags, STATX_BTIME, &sx) == 0 && (sx.stx_mask & STATX_BTIME)) {
     timespec birth{};
     birth.tv_sec = sx.stx_btime.tv_sec;
     birth.tv_nsec = sx.stx_btime.tv_nsec;
     return FileTimeOf(birth);
   }
   return FileTimeOf(st.st_mtim);
+}
+
+}  // namespace
+
+FILETIME CreationTimeOf(int fd, const struct stat& st) { return BirthTimeOr(fd, "", AT_EMPTY_PATH, st); }
+
+FILETIME CreationTimeOf(const std::string& unixPath, const struct stat& st) {
+  return BirthTimeOr(AT_FDCWD, unixPath.c_str(), 0, st);
 }
 
 DWORD AttributesOf(const struct stat& st, const std::string& name) {

@@ -20,6 +20,8 @@ FILETIME FileTimeOf(const timespec& t);
 // keeps one, else its last write time (never the status change time, which
 // moves with every change of permissions or links).
 FILETIME CreationTimeOf(int fd, const struct stat& st);
+// The same for a file given by its Unix path.
+FILETIME CreationTimeOf(const std::string& unixPath, const struct stat& st);
 // The FILE_ATTRIBUTE_* bits of a file's status; `name` decides hidden.
 DWORD AttributesOf(const struct stat& st, const std::string& name);
 

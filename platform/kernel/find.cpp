@@ -74,7 +74,7 @@ bool FillEntry(const std::string& folder, const std::string& unixName, WIN32_FIN
   if (ansi.size() >= MAX_PATH || stat((folder + "/" + unixName).c_str(), &st) != 0) return false;
   data = WIN32_FIND_DATAA{};
   data.dwFileAttributes = lv::AttributesOf(st, unixName);
-  data.ftCreationTime = lv::FileTimeOf(st.st_ctim);
+  data.ftCreationTime = lv::CreationTimeOf(folder + "/" + unixName, st);
   data.ftLastAccessTime = lv::FileTimeOf(st.st_atim);
   data.ftLastWriteTime = lv::FileTimeOf(st.st_mtim);
   uint64_t size = S_ISDIR(st.st_mode) ? 0 : static_cast<uint64_t>(st.st_size);

@@ -120,7 +120,7 @@ uint64_t TicksOf(int64_t seconds, uint32_t nanoseconds) {
 // The creation time is the file system's birth time where it keeps one, else
 // the last write time; a change of permissions does not move it.
 TEST(Files, CreationTimeIsBirthOrWriteTime) {
-  const char* name = "C:\temp\born.bin";
+  const char* name = "C:\\temp\\born.bin";
   WriteText(name, "first");
   HANDLE h = Open(name, GENERIC_READ, OPEN_EXISTING);
   ASSERT_NE(h, INVALID_HANDLE_VALUE);
@@ -142,6 +142,16 @@ TEST(Files, CreationTimeIsBirthOrWriteTime) {
   uint64_t expected = (sx.stx_mask & STATX_BTIME) ? TicksOf(sx.stx_btime.tv_sec, sx.stx_btime.tv_nsec)
                                                   : TicksOf(sx.stx_mtime.tv_sec, sx.stx_mtime.tv_nsec);
   EXPECT_EQ(Ticks(created), expected);
+
+  // A search and the attribute query report the same creation time.
+  WIN32_FIND_DATAA found{};
+  HANDLE search = FindFirstFileA(name, &found);
+  ASSERT_NE(search, INVALID_HANDLE_VALUE);
+  FindClose(search);
+  EXPECT_EQ(Ticks(found.ftCreationTime), expected);
+  WIN32_FILE_ATTRIBUTE_DATA attributes{};
+  ASSERT_TRUE(GetFileAttributesExA(name, GetFileExInfoStandard, &attributes));
+  EXPECT_EQ(Ticks(attributes.ftCreationTime), expected);
 }
 
 TEST(Files, OldFileFunctions) {
