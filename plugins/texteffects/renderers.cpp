@@ -5,10 +5,11 @@ namespace texfx {
 
 namespace {
 
-// Effects 7, 9, 10 and 11 have no renderer in this build yet.
+// Effects 7 and 9 have no renderer in this build yet.
 const Renderer kRenderers[kEffectCount] = {
     RenderGradient, RenderHole, RenderGlass, RenderMetal, RenderRelief, RenderReliefOutline,
-    RenderReliefTexture, nullptr, RenderSand, nullptr, nullptr, nullptr, RenderNeon, RenderSeal,
+    RenderReliefTexture, nullptr, RenderSand, nullptr, RenderFire, RenderSnow, RenderNeon,
+    RenderSeal,
 };
 
 }  // namespace

@@ -6,6 +6,8 @@
 
 #include <texteffects/records.h>
 
+#include <array>
+
 #include "frame.h"
 
 namespace texfx {
@@ -27,10 +29,25 @@ LONG RenderReliefOutline(EffectRun* run);
 LONG RenderReliefTexture(EffectRun* run);
 // 8 "Sand": a roughened, grainy edge lit by the emboss shader.
 LONG RenderSand(EffectRun* run);
+// 10 "Feuer": flames rising above the object, coloured through its palette.
+LONG RenderFire(EffectRun* run);
+// 11 "Schnee": snow hanging below the object, coloured through its palette.
+LONG RenderSnow(EffectRun* run);
 // 12 "Neon": a glowing band of one colour along the edge.
 LONG RenderNeon(EffectRun* run);
 // 13 "Siegel": a worn stamp print in one colour.
 LONG RenderSeal(EffectRun* run);
+
+// The palette of "Feuer" and "Schnee" (256 entries red, green, blue):
+// entry 0 black, 1..64 the outer colour, 65..127 from outer towards the
+// middle colour in 64ths, 128 the middle colour, 129..254 from middle
+// towards the inner colour in 127ths (truncated towards zero), 255 the
+// inner colour.
+typedef std::array<BYTE, 768> FlamePalette;
+FlamePalette MakeFlamePalette(const FlameData& data);
+// Their result-mask table: 4 i for i = 0..63, 255 from 64 on (256 bytes,
+// static).
+const BYTE* FlameMaskTable();
 
 // The renderer of an effect number, or NULL when the module has none for it
 // (numbers outside 0..13, and effects whose renderer this build lacks).

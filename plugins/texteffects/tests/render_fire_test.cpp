@@ -1,0 +1,266 @@
+// "Feuer" and "Schnee": the palette and mask table, sizes and positions
+// after enlarging, flames above and snow below the object, colours from
+// the palette, repeatable runs, and nothing left behind on any path.
+#include <gtest/gtest.h>
+
+#include <hostcommon.h>
+
+#include <set>
+#include <vector>
+
+#include "../renderers.h"
+#include "direct_run.h"
+#include "support.h"
+
+namespace texfx {
+namespace {
+
+using texfxtest::Bytes;
+using texfxtest::DirectRun;
+using texfxtest::SizeOf;
+
+std::vector<BYTE> Entry(const FlamePalette& p, int i) {
+  return {p[static_cast<size_t>(i) * 3], p[static_cast<size_t>(i) * 3 + 1],
+          p[static_cast<size_t>(i) * 3 + 2]};
+}
+
+FlameData Defaults(LONG effect) {
+  EffectBlock block = {};
+  WriteDefaultData(effect, block.data);
+  return *DataOf<FlameData>(&block);
+}
+
+TEST(FirePaletteTest, FireDefaultsRunFromRedThroughOrangeToYellow) {
+  const FlamePalette p = MakeFlamePalette(Defaults(kFire));
+  EXPECT_EQ(Entry(p, 0), (std::vector<BYTE>{0, 0, 0}));
+  for (int i = 1; i <= 64; ++i) EXPECT_EQ(Entry(p, i), (std::vector<BYTE>{255, 0, 0})) << i;
+  for (int k = 1; k <= 63; ++k)
+    EXPECT_EQ(Entry(p, 64 + k), (std::vector<BYTE>{255, static_cast<BYTE>(2 * k), 0})) << k;
+  EXPECT_EQ(Entry(p, 128), (std::vector<BYTE>{255, 128, 0}));
+  for (int k = 1; k <= 126; ++k)
+    EXPECT_EQ(Entry(p, 128 + k), (std::vector<BYTE>{255, static_cast<BYTE>(128 + k), 0})) << k;
+  EXPECT_EQ(Entry(p, 255), (std::vector<BYTE>{255, 255, 0}));
+}
+
+TEST(FirePaletteTest, SnowDefaultsAndFallingChannels) {
+  const FlamePalette snow = MakeFlamePalette(Defaults(kSnow));
+  EXPECT_EQ(Entry(snow, 64), (std::vector<BYTE>{128, 128, 128}));
+  EXPECT_EQ(Entry(snow, 96), (std::vector<BYTE>{160, 160, 160}));
+  EXPECT_EQ(Entry(snow, 129), (std::vector<BYTE>{192, 192, 192})) << "63 / 127 truncates to 0";
+  EXPECT_EQ(Entry(snow, 254), (std::vector<BYTE>{254, 254, 254}));
+  EXPECT_EQ(Entry(snow, 255), (std::vector<BYTE>{255, 255, 255}));
+  // A falling channel truncates towards zero: 255 - 255 / 64 = 252.
+  FlameData falling = {};
+  falling.outerColour[0] = 255;
+  falling.innerColour[2] = 200;
+  const FlamePalette p = MakeFlamePalette(falling);
+  EXPECT_EQ(Entry(p, 65), (std::vector<BYTE>{252, 0, 0}));
+  EXPECT_EQ(Entry(p, 127), (std::vector<BYTE>{4, 0, 0}));
+  EXPECT_EQ(Entry(p, 129), (std::vector<BYTE>{0, 0, 1}));
+}
+
+TEST(FirePaletteTest, MaskTable) {
+  const BYTE* t = FlameMaskTable();
+  for (int i = 0; i < 64; ++i) EXPECT_EQ(t[i], 4 * i) << i;
+  for (int i = 64; i < 256; ++i) EXPECT_EQ(t[i], 255) << i;
+}
+
+// A 30 x 16 object: a 20 x 8 bar in the middle of its mask.
+HBUF BarMask() {
+  std::vector<BYTE> values(30 * 16, 0);
+  for (int y = 4; y < 12; ++y)
+    for (int x = 5; x < 25; ++x) values[static_cast<size_t>(y) * 30 + x] = 255;
+  return texfxtest::MakeMask(30, 16, values);
+}
+
+struct PlaceCase {
+  const char* name;
+  LONG effect, strength;
+  LONG top;  // rows added above the object
+};
+
+class FirePlaceTest : public testing::TestWithParam<PlaceCase> {};
+
+TEST_P(FirePlaceTest, SizeAndPosition) {
+  const PlaceCase& c = GetParam();
+  HBUF image = texfxtest::PatternImage(30, 16), mask = BarMask();
+  HBUF base = texfxtest::SolidImage(200, 200, RGB(5, 6, 7));
+  const LONG length = 10 * c.strength;
+  for (bool withBase : {false, true}) {
+    DirectRun r(c.effect, image, mask, withBase ? base : 0, 60, 150);
+    r.data<FlameData>().strength = c.strength;
+    ASSERT_EQ(FindRenderer(c.effect)(&r.run), 0) << withBase;
+    const SIZE expected = withBase ? SIZE{34, 16 + length + 4} : SIZE{30, 16};
+    EXPECT_EQ(SizeOf(r.resultMask).cx, expected.cx);
+    EXPECT_EQ(SizeOf(r.resultMask).cy, expected.cy);
+    EXPECT_EQ(SizeOf(r.resultImage).cx, expected.cx);
+    EXPECT_EQ(SizeOf(r.resultImage).cy, expected.cy);
+    EXPECT_EQ(r.run.x, withBase ? 58 : 60);
+    EXPECT_EQ(r.run.y, withBase ? 150 - c.top : 150);
+  }
+  for (HBUF b : {image, mask, base}) buf32Free(b);
+}
+
+INSTANTIATE_TEST_SUITE_P(Effects, FirePlaceTest,
+                         testing::Values(PlaceCase{"Fire1", kFire, 1, 12},
+                                         PlaceCase{"Fire5", kFire, 5, 52},
+                                         PlaceCase{"Snow1", kSnow, 1, 2},
+                                         PlaceCase{"Snow10", kSnow, 10, 2}),
+                         [](const testing::TestParamInfo<PlaceCase>& info) { return info.param.name; });
+
+// Rows of the result mask holding anything, as [first, last].
+std::pair<LONG, LONG> LitRows(HBUF mask) {
+  const SIZE size = SizeOf(mask);
+  const std::vector<BYTE> bytes = Bytes(mask);
+  LONG first = -1, last = -1;
+  for (LONG y = 0; y < size.cy; ++y)
+    for (LONG x = 0; x < size.cx; ++x)
+      if (bytes[static_cast<size_t>(y) * size.cx + x]) {
+        if (first < 0) first = y;
+        last = y;
+      }
+  return {first, last};
+}
+
+TEST(FireTest, FlamesRiseAndSnowHangs) {
+  HBUF image = texfxtest::PatternImage(30, 16), mask = BarMask();
+  HBUF base = texfxtest::SolidImage(200, 200, RGB(5, 6, 7));
+  // The bar's rows in the enlarged area: fire puts the object 52 rows
+  // down (strength 5), snow 2; the bar is 8 rows high. Streaks reach up
+  // to 48 rows; the wave (1.33 pixels) and the blur (4) spread a little
+  // to the other side.
+  DirectRun fire(kFire, image, mask, base, 60, 150);
+  ASSERT_EQ(RenderFire(&fire.run), 0);
+  const auto fireRows = LitRows(fire.resultMask);
+  EXPECT_LT(fireRows.first, 56 - 20) << "flames rise far above the bar";
+  EXPECT_LE(fireRows.second, 63 + 6) << "and hardly below it";
+
+  DirectRun snow(kSnow, image, mask, base, 60, 150);
+  ASSERT_EQ(RenderSnow(&snow.run), 0);
+  const auto snowRows = LitRows(snow.resultMask);
+  EXPECT_GT(snowRows.second, 13 + 20) << "snow hangs far below the bar";
+  const std::vector<BYTE> snowMask = Bytes(snow.resultMask);
+  size_t above = 0, below = 0;
+  for (size_t i = 0; i < snowMask.size(); ++i) {
+    const size_t row = i / 34;
+    above += row < 6 && snowMask[i];
+    below += row > 13 && snowMask[i];
+  }
+  EXPECT_GT(below, 5 * above) << "and hardly rises above it";
+
+  // Fire lays the object's own mask over its flames; inside the bar the
+  // mask is opaque.
+  const std::vector<BYTE> fireMask = Bytes(fire.resultMask);
+  for (int y = 52 + 4; y < 52 + 12; ++y)
+    for (int x = 2 + 5; x < 2 + 25; ++x) ASSERT_EQ(fireMask[static_cast<size_t>(y) * 34 + x], 255);
+  for (HBUF b : {image, mask, base}) buf32Free(b);
+}
+
+TEST(FireTest, ColoursComeFromThePalette) {
+  HBUF image = texfxtest::PatternImage(30, 16), mask = BarMask();
+  HBUF base = texfxtest::SolidImage(200, 200, RGB(5, 6, 7));
+  for (LONG effect : {kFire, kSnow}) {
+    DirectRun r(effect, image, mask, base, 60, 150);
+    ASSERT_EQ(FindRenderer(effect)(&r.run), 0);
+    const FlamePalette palette = MakeFlamePalette(r.data<FlameData>());
+    std::set<std::vector<BYTE>> entries;
+    for (int i = 0; i < 256; ++i) entries.insert(Entry(palette, i));
+    const std::vector<BYTE> pixels = Bytes(r.resultImage);
+    std::set<std::vector<BYTE>> used;
+    for (size_t i = 0; i + 2 < pixels.size(); i += 3) {
+      const std::vector<BYTE> pixel(pixels.begin() + static_cast<ptrdiff_t>(i),
+                                    pixels.begin() + static_cast<ptrdiff_t>(i) + 3);
+      ASSERT_TRUE(entries.count(pixel)) << effect << " at " << i / 3;
+      used.insert(pixel);
+    }
+    EXPECT_GT(used.size(), 20u) << "a glow, not a flat fill";
+  }
+  for (HBUF b : {image, mask, base}) buf32Free(b);
+}
+
+TEST(FireTest, RunsRepeatAcrossObjects) {
+  HBUF image = texfxtest::PatternImage(30, 16), mask = BarMask();
+  HBUF other = texfxtest::FlatMask(30, 16, 200);
+  for (LONG effect : {kFire, kSnow}) {
+    std::vector<BYTE> firstMask, firstImage;
+    for (HBUF objectMask : {mask, other, mask}) {
+      DirectRun r(effect, image, objectMask);
+      ASSERT_EQ(FindRenderer(effect)(&r.run), 0);
+      if (objectMask != mask) continue;
+      if (firstMask.empty()) {
+        firstMask = Bytes(r.resultMask);
+        firstImage = Bytes(r.resultImage);
+      } else {
+        EXPECT_EQ(Bytes(r.resultMask), firstMask) << effect;
+        EXPECT_EQ(Bytes(r.resultImage), firstImage) << effect;
+      }
+    }
+  }
+  for (HBUF b : {image, mask, other}) buf32Free(b);
+}
+
+// Escape reported at the n-th poll, so every poll of a run is a stopping
+// point in turn.
+LONG g_pollsLeft = 0;
+LONG PressedAfterPolls() { return --g_pollsLeft < 0 ? 1 : 0; }
+
+struct PathCase {
+  const char* name;
+  LONG effect;
+  bool withBase;
+};
+
+class FirePathTest : public testing::TestWithParam<PathCase> {};
+
+TEST_P(FirePathTest, EveryStopLeavesNothingBehind) {
+  const PathCase& c = GetParam();
+  HBUF image = texfxtest::PatternImage(30, 16), mask = BarMask();
+  HBUF base = texfxtest::SolidImage(200, 200, RGB(5, 6, 7));
+  const LONG before = buf32LiveCount();
+  bool finished = false;
+  for (LONG polls = 0; polls < 500 && !finished; ++polls) {
+    c32ResetDLLErrInfo();
+    g_pollsLeft = polls;
+    t32SetEscapeProbe(PressedAfterPolls);
+    {
+      DirectRun r(c.effect, image, mask, c.withBase ? base : 0, 60, 150);
+      r.link.cancelOnEsc = 1;
+      const LONG code = FindRenderer(c.effect)(&r.run);
+      t32SetEscapeProbe(nullptr);
+      if (code == 0) {
+        finished = true;
+        EXPECT_EQ(buf32LiveCount(), before + 2);
+      } else {
+        ASSERT_EQ(code, 5200) << polls;
+        EXPECT_EQ(r.resultImage, 0u);
+        EXPECT_EQ(r.resultMask, 0u);
+        EXPECT_EQ(r.run.x, 60);
+        EXPECT_EQ(r.run.y, 150);
+        EXPECT_EQ(lvGetDLLErrInfoRecord(nullptr, nullptr, nullptr), 5200);
+        ASSERT_EQ(buf32LiveCount(), before) << "after " << polls << " polls";
+      }
+    }
+    EXPECT_EQ(buf32LiveCount(), before);
+  }
+  EXPECT_TRUE(finished);
+  // A colour image where the 8-bit mask belongs fails part way through.
+  HBUF colourMask = texfxtest::PatternImage(30, 16);
+  {
+    DirectRun r(c.effect, image, colourMask, c.withBase ? base : 0, 60, 150);
+    EXPECT_NE(FindRenderer(c.effect)(&r.run), 0);
+    EXPECT_EQ(r.resultImage, 0u);
+    EXPECT_EQ(r.resultMask, 0u);
+    EXPECT_EQ(buf32LiveCount(), before + 1);
+  }
+  for (HBUF b : {image, mask, base, colourMask}) buf32Free(b);
+}
+
+INSTANTIATE_TEST_SUITE_P(Renderers, FirePathTest,
+                         testing::Values(PathCase{"Fire", kFire, false},
+                                         PathCase{"FireBase", kFire, true},
+                                         PathCase{"Snow", kSnow, false},
+                                         PathCase{"SnowBase", kSnow, true}),
+                         [](const testing::TestParamInfo<PathCase>& info) { return info.param.name; });
+
+}  // namespace
+}  // namespace texfx
