@@ -158,7 +158,8 @@ std::string TextHelpText() {
          "                         results laid on it (.png or .bmp); with\n"
          "                         --background the results on that colour; else\n"
          "                         the results with their mask as alpha (.png)\n"
-         "  --font FILE            the font (default " + std::string(kDefaultFontFile) + ")\n"
+         "  --font FILE            the font file (default\n"
+         "                         " + std::string(kDefaultFontFile) + ")\n"
          "  --size PX              font size in pixels, " + std::to_string(kMinTextSize) + ".." +
          std::to_string(kMaxTextSize) + " (default 72)\n"
          "  --color #rrggbb        colour of the text (default #000000)\n"

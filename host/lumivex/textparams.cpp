@@ -283,21 +283,18 @@ std::string FormatEffectParam(int effect, const std::string& name, const std::ve
 
 std::string DescribeTextEffects() {
   std::string text;
-  for (const TextEffect& e : TextEffectTable()) {
+  const std::vector<TextEffect>& table = TextEffectTable();
+  for (size_t i = 0; i < table.size(); ++i) {
+    const TextEffect& e = table[i];
+    std::vector<uint8_t> defaults;
+    std::string ignored;
+    BuildEffectBlock(static_cast<int>(i), {}, &defaults, &ignored);
     std::string names = std::string(e.name) + (std::strcmp(e.name, e.ascii) ? std::string(", ") + e.ascii : "");
     text += "  " + std::string(e.alias) + " (" + names + ")\n";
     for (const TextParam& p : e.params) {
-      std::string def;
-      if (p.kind == K::Path) {
-        def = "";
-      } else {
-        std::vector<uint8_t> block;
-        std::string ignored;
-        BuildEffectBlock(static_cast<int>(&e - TextEffectTable().data()), {}, &block, &ignored);
-        def = ", default " + FormatEffectParam(static_cast<int>(&e - TextEffectTable().data()), p.name, block);
-      }
       std::string line = "    " + std::string(p.name) + "=" + RangeText(p);
-      line.resize(std::max<size_t>(line.size() + 1, 34), ' ');
+      line.resize(std::max<size_t>(line.size() + 2, 34), ' ');
+      std::string def = p.kind == K::Path ? "" : ", default " + FormatEffectParam(static_cast<int>(i), p.name, defaults);
       text += line + p.label + def + "\n";
     }
   }
