@@ -12,30 +12,11 @@
 
 #include "../resources/resource.h"
 #include "testfiles.h"
+#include "step_agent.h"
 
 namespace {
 
-class Script : public lv::UserAgent {
- public:
-  using Step = std::function<void(HWND)>;
-  explicit Script(std::vector<Step> steps) : steps_(std::move(steps)) { lv::SetUserAgent(this); }
-  ~Script() override { lv::SetUserAgent(nullptr); }
-  bool Act(HWND modal) override {
-    if (next_ >= steps_.size()) return false;
-    steps_[next_++](modal);
-    return true;
-  }
-  int AnswerMessageBox(HWND, const std::string& text, const std::string&, UINT) override {
-    messages.push_back(text);
-    return IDOK;
-  }
-  std::vector<std::string> messages;
-
- private:
-  std::vector<Step> steps_;
-  size_t next_ = 0;
-};
-
+using lvtest::StepAgent;
 HWND Control(HWND dialog, int id) { return lv::FindControl(dialog, id); }
 
 std::vector<std::string> ListItems(HWND dialog) {
@@ -73,46 +54,46 @@ TEST_F(OpenDialog, ListsMatchesEntersFoldersAndRefusesMissingFiles) {
   request_.filter = "Bitmap file\0*.bmp\0";
   std::vector<std::string> first, inSub;
   std::string caption;
-  Script script({[&](HWND d) {
-                   char text[64] = {};
-                   GetWindowTextA(d, text, sizeof text);
-                   caption = text;
-                   first = ListItems(d);
-                   TypeAndConfirm(d, "missing.bmp");
-                 },
-                 [](HWND d) { TypeAndConfirm(d, "sub"); },
-                 [&](HWND d) {
-                   inSub = ListItems(d);
-                   TypeAndConfirm(d, "d.bmp");
-                 }});
+  StepAgent script({[&](HWND d) {
+                      char text[64] = {};
+                      GetWindowTextA(d, text, sizeof text);
+                      caption = text;
+                      first = ListItems(d);
+                      TypeAndConfirm(d, "missing.bmp");
+                    },
+                    [](HWND d) { TypeAndConfirm(d, "sub"); },
+                    [&](HWND d) {
+                      inSub = ListItems(d);
+                      TypeAndConfirm(d, "d.bmp");
+                    }});
   ASSERT_EQ(t32FileGetOpenFileName(&request_), 1);
   EXPECT_EQ(caption, "\xd6" "ffnen");
   EXPECT_EQ(first, (std::vector<std::string>{"[..]", "[sub]", "a.bmp", "b.BMP"}));
   EXPECT_EQ(inSub, (std::vector<std::string>{"[..]", "d.bmp"}));
-  ASSERT_EQ(script.messages.size(), 1u);
-  EXPECT_EQ(script.messages[0], "Die Datei C:\\pics\\missing.bmp wurde nicht gefunden.");
+  ASSERT_EQ(script.messages().size(), 1u);
+  EXPECT_EQ(script.messages()[0], "Die Datei C:\\pics\\missing.bmp wurde nicht gefunden.");
   EXPECT_STREQ(file_, "C:\\pics\\sub\\d.bmp");
   EXPECT_EQ(request_.filterIndex, 1);
 }
 
 TEST_F(OpenDialog, PatternsAndTheFormatFilters) {
   std::vector<std::string> byPattern, byPng;
-  Script script({[&](HWND d) { TypeAndConfirm(d, "*.png"); },
-                 [&](HWND d) {
-                   byPattern = ListItems(d);
-                   // Choose the PNG filter as the drop-down list would.
-                   SendMessageA(Control(d, IDC_FILTER), CB_SETCURSEL, TF_FORMAT_PNG, 0);
-                   SendMessageA(d, WM_COMMAND, MAKEWPARAM(IDC_FILTER, CBN_SELCHANGE),
-                                static_cast<LPARAM>(Control(d, IDC_FILTER)));
-                 },
-                 [&](HWND d) {
-                   byPng = ListItems(d);
-                   // Choose "c.png" in the list as a click would.
-                   SendMessageA(Control(d, IDC_FILE_LIST), LB_SETCURSEL, 2, 0);
-                   SendMessageA(d, WM_COMMAND, MAKEWPARAM(IDC_FILE_LIST, LBN_SELCHANGE),
-                                static_cast<LPARAM>(Control(d, IDC_FILE_LIST)));
-                 },
-                 [](HWND d) { lv::Click(Control(d, IDOK)); }});
+  StepAgent script({[&](HWND d) { TypeAndConfirm(d, "*.png"); },
+                    [&](HWND d) {
+                      byPattern = ListItems(d);
+                      // Choose the PNG filter as the drop-down list would.
+                      SendMessageA(Control(d, IDC_FILTER), CB_SETCURSEL, TF_FORMAT_PNG, 0);
+                      SendMessageA(d, WM_COMMAND, MAKEWPARAM(IDC_FILTER, CBN_SELCHANGE),
+                                   static_cast<LPARAM>(Control(d, IDC_FILTER)));
+                    },
+                    [&](HWND d) {
+                      byPng = ListItems(d);
+                      // Choose "c.png" in the list as a click would.
+                      SendMessageA(Control(d, IDC_FILE_LIST), LB_SETCURSEL, 2, 0);
+                      SendMessageA(d, WM_COMMAND, MAKEWPARAM(IDC_FILE_LIST, LBN_SELCHANGE),
+                                   static_cast<LPARAM>(Control(d, IDC_FILE_LIST)));
+                    },
+                    [](HWND d) { lv::Click(Control(d, IDOK)); }});
   ASSERT_EQ(t32FileGetOpenFileName(&request_), 1);
   EXPECT_EQ(byPattern, (std::vector<std::string>{"[..]", "[sub]", "c.png"}));
   EXPECT_EQ(byPng, (std::vector<std::string>{"[..]", "[sub]", "c.png"}));
@@ -122,7 +103,7 @@ TEST_F(OpenDialog, PatternsAndTheFormatFilters) {
 
 TEST_F(OpenDialog, CancelAndBadRequests) {
   c32SetDLLErrInfo(0, 4004, 0, 1, 1, 1);
-  Script script({[](HWND d) { lv::Click(Control(d, IDCANCEL)); }});
+  StepAgent script({[](HWND d) { lv::Click(Control(d, IDCANCEL)); }});
   EXPECT_EQ(t32FileGetOpenFileName(&request_), 0);
   EXPECT_EQ(tftest::ErrorSlot().error, 0);
   EXPECT_STREQ(file_, "");

@@ -12,38 +12,13 @@
 
 #include "../resources/resource.h"
 #include "testfiles.h"
+#include "step_agent.h"
 
 namespace {
 
-// Runs one scripted step per idle moment of a modal loop and answers every
-// message box with OK.
-class Script : public lv::UserAgent {
- public:
-  using Step = std::function<void(HWND)>;
-  explicit Script(std::vector<Step> steps) : steps_(std::move(steps)) { lv::SetUserAgent(this); }
-  ~Script() override { lv::SetUserAgent(nullptr); }
-  bool Act(HWND modal) override {
-    if (next_ >= steps_.size()) return false;
-    steps_[next_++](modal);
-    return true;
-  }
-  int AnswerMessageBox(HWND, const std::string& text, const std::string&, UINT) override {
-    messages.push_back(text);
-    return IDOK;
-  }
-  std::vector<std::string> messages;
-
- private:
-  std::vector<Step> steps_;
-  size_t next_ = 0;
-};
-
+using lvtest::StepAgent;
+using lvtest::WindowText;
 HWND Control(HWND dialog, int id) { return lv::FindControl(dialog, id); }
-std::string Text(HWND window) {
-  char text[128] = {};
-  GetWindowTextA(window, text, sizeof text);
-  return text;
-}
 bool Checked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
 
 struct Options {
@@ -61,22 +36,22 @@ TEST(SaveOptions, JpegQualityIsCheckedThenStoredWithProgressive) {
   HGLOBAL record = tfFileNewFileData("C:\\options.jpg", TF_FORMAT_JPEG);
   std::string caption, shownQuality;
   bool shownProgressive = true;
-  Script script({[&](HWND d) {
-                   caption = Text(d);
-                   shownQuality = Text(Control(d, IDC_QUALITY));
-                   shownProgressive = Checked(d, IDC_PROGRESSIVE);
-                   lv::ReplaceText(Control(d, IDC_QUALITY), "150");
-                 },
-                 [](HWND d) { lv::Click(Control(d, IDOK)); },
-                 [](HWND d) { lv::ReplaceText(Control(d, IDC_QUALITY), "90"); },
-                 [](HWND d) { lv::Click(Control(d, IDC_PROGRESSIVE)); },
-                 [](HWND d) { lv::Click(Control(d, IDOK)); }});
+  StepAgent script({[&](HWND d) {
+                      caption = WindowText(d);
+                      shownQuality = WindowText(Control(d, IDC_QUALITY));
+                      shownProgressive = Checked(d, IDC_PROGRESSIVE);
+                      lv::ReplaceText(Control(d, IDC_QUALITY), "150");
+                    },
+                    [](HWND d) { lv::Click(Control(d, IDOK)); },
+                    [](HWND d) { lv::ReplaceText(Control(d, IDC_QUALITY), "90"); },
+                    [](HWND d) { lv::Click(Control(d, IDC_PROGRESSIVE)); },
+                    [](HWND d) { lv::Click(Control(d, IDOK)); }});
   EXPECT_EQ(tfFileShowDlgSaveOption(tfFileGetFormatInfo(TF_FORMAT_JPEG), 0, record, TF_SAVE_OPTIONS_DIALOG), 1);
   EXPECT_EQ(caption, "JPEG Speicheroptionen");
   EXPECT_EQ(shownQuality, "75");
   EXPECT_FALSE(shownProgressive);
-  ASSERT_EQ(script.messages.size(), 1u);
-  EXPECT_EQ(script.messages[0], "Der Wert mu\xdf innerhalb des Bereiches (1..100) liegen.");
+  ASSERT_EQ(script.messages().size(), 1u);
+  EXPECT_EQ(script.messages()[0], "Der Wert mu\xdf innerhalb des Bereiches (1..100) liegen.");
   Options o = Read(record);
   EXPECT_EQ(o.quality, 90);
   EXPECT_EQ(o.jpegFlags, TF_JPEG_FLAG_PROGRESSIVE);
@@ -86,8 +61,8 @@ TEST(SaveOptions, JpegQualityIsCheckedThenStoredWithProgressive) {
 TEST(SaveOptions, CancelKeepsTheRecordAndClearsTheSlot) {
   HGLOBAL record = tfFileNewFileData("C:\\options.jpg", TF_FORMAT_JPEG);
   c32SetDLLErrInfo(0, 4004, 0, 1, 1, 1);
-  Script script({[](HWND d) { lv::ReplaceText(Control(d, IDC_QUALITY), "10"); },
-                 [](HWND d) { lv::Click(Control(d, IDCANCEL)); }});
+  StepAgent script({[](HWND d) { lv::ReplaceText(Control(d, IDC_QUALITY), "10"); },
+                    [](HWND d) { lv::Click(Control(d, IDCANCEL)); }});
   EXPECT_EQ(tfFileShowDlgSaveOption(tfFileGetFormatInfo(TF_FORMAT_JPEG), 0, record, TF_SAVE_OPTIONS_DIALOG), 0);
   EXPECT_EQ(Read(record).quality, 75);
   EXPECT_EQ(tftest::ErrorSlot().error, 0);
@@ -97,11 +72,11 @@ TEST(SaveOptions, CancelKeepsTheRecordAndClearsTheSlot) {
 TEST(SaveOptions, PngInterlace) {
   HGLOBAL record = tfFileNewFileData("C:\\options.png", TF_FORMAT_PNG);
   std::string caption;
-  Script script({[&](HWND d) {
-                   caption = Text(d);
-                   lv::Click(Control(d, IDC_INTERLACED));
-                 },
-                 [](HWND d) { lv::Click(Control(d, IDOK)); }});
+  StepAgent script({[&](HWND d) {
+                      caption = WindowText(d);
+                      lv::Click(Control(d, IDC_INTERLACED));
+                    },
+                    [](HWND d) { lv::Click(Control(d, IDOK)); }});
   EXPECT_EQ(tfFileShowDlgSaveOption(tfFileGetFormatInfo(TF_FORMAT_PNG), 0, record, TF_SAVE_OPTIONS_DIALOG), 1);
   EXPECT_EQ(caption, "PNG Speicheroptionen");
   EXPECT_EQ(Read(record).interlaced, 1);
@@ -111,16 +86,16 @@ TEST(SaveOptions, PngInterlace) {
 TEST(SaveOptions, GifTransparentIndexIsEnabledByItsCheckBox) {
   HGLOBAL record = tfFileNewFileData("C:\\options.gif", TF_FORMAT_GIF);
   bool indexEnabledAtStart = true, indexEnabledAfterCheck = false;
-  Script script({[&](HWND d) {
-                   indexEnabledAtStart = IsWindowEnabled(Control(d, IDC_TRANSPARENT_INDEX));
-                   lv::Click(Control(d, IDC_TRANSPARENT));
-                 },
-                 [&](HWND d) {
-                   indexEnabledAfterCheck = IsWindowEnabled(Control(d, IDC_TRANSPARENT_INDEX));
-                   lv::ReplaceText(Control(d, IDC_TRANSPARENT_INDEX), "7");
-                 },
-                 [](HWND d) { lv::Click(Control(d, IDC_INTERLACED)); },
-                 [](HWND d) { lv::Click(Control(d, IDOK)); }});
+  StepAgent script({[&](HWND d) {
+                      indexEnabledAtStart = IsWindowEnabled(Control(d, IDC_TRANSPARENT_INDEX));
+                      lv::Click(Control(d, IDC_TRANSPARENT));
+                    },
+                    [&](HWND d) {
+                      indexEnabledAfterCheck = IsWindowEnabled(Control(d, IDC_TRANSPARENT_INDEX));
+                      lv::ReplaceText(Control(d, IDC_TRANSPARENT_INDEX), "7");
+                    },
+                    [](HWND d) { lv::Click(Control(d, IDC_INTERLACED)); },
+                    [](HWND d) { lv::Click(Control(d, IDOK)); }});
   EXPECT_EQ(tfFileShowDlgSaveOption(tfFileGetFormatInfo(TF_FORMAT_GIF), 0, record, TF_SAVE_OPTIONS_DIALOG), 1);
   EXPECT_FALSE(indexEnabledAtStart);
   EXPECT_TRUE(indexEnabledAfterCheck);
@@ -129,11 +104,11 @@ TEST(SaveOptions, GifTransparentIndexIsEnabledByItsCheckBox) {
   EXPECT_EQ(o.interlaced, 1);
 
   std::string shownIndex;
-  Script again({[&](HWND d) {
-                  shownIndex = Text(Control(d, IDC_TRANSPARENT_INDEX));
-                  lv::Click(Control(d, IDC_TRANSPARENT));
-                },
-                [](HWND d) { lv::Click(Control(d, IDOK)); }});
+  StepAgent again({[&](HWND d) {
+                     shownIndex = WindowText(Control(d, IDC_TRANSPARENT_INDEX));
+                     lv::Click(Control(d, IDC_TRANSPARENT));
+                   },
+                   [](HWND d) { lv::Click(Control(d, IDOK)); }});
   EXPECT_EQ(tfFileShowDlgSaveOption(tfFileGetFormatInfo(TF_FORMAT_GIF), 0, record, TF_SAVE_OPTIONS_DIALOG), 1);
   EXPECT_EQ(shownIndex, "7");
   EXPECT_EQ(Read(record).transparentIndex, -1);
@@ -142,7 +117,7 @@ TEST(SaveOptions, GifTransparentIndexIsEnabledByItsCheckBox) {
 
 TEST(SaveOptions, FormatsWithoutOptionsAndBadRequests) {
   HGLOBAL record = tfFileNewFileData("C:\\options.bmp", TF_FORMAT_BMP);
-  Script script({});
+  StepAgent script({});
   EXPECT_EQ(tfFileShowDlgSaveOption(tfFileGetFormatInfo(TF_FORMAT_BMP), 0, record, TF_SAVE_OPTIONS_DIALOG), 0);
   LONG tpi = tfFileFindFormat("TPI");
   EXPECT_EQ(tfFileShowDlgSaveOption(tfFileGetFormatInfo(tpi), 0, record, TF_SAVE_OPTIONS_DIALOG), 0);

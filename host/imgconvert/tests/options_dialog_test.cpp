@@ -12,39 +12,17 @@
 #include <vector>
 
 #include "../resources/resource.h"
+#include "step_agent.h"
 
 namespace {
 
-// Runs one step per idle moment of the modal loop; message boxes get OK.
-class Script : public lv::UserAgent {
- public:
-  using Step = std::function<void(HWND)>;
-  explicit Script(std::vector<Step> steps) : steps_(std::move(steps)) { lv::SetUserAgent(this); }
-  ~Script() override { lv::SetUserAgent(nullptr); }
-  bool Act(HWND modal) override {
-    if (next_ >= steps_.size()) return false;
-    steps_[next_++](modal);
-    return true;
-  }
-  int AnswerMessageBox(HWND, const std::string&, const std::string&, UINT) override {
-    return IDOK;
-  }
-
- private:
-  std::vector<Step> steps_;
-  size_t next_ = 0;
-};
-
+using lvtest::StepAgent;
+using lvtest::WindowText;
 HWND Control(HWND dialog, int id) { return lv::FindControl(dialog, id); }
-std::string Text(HWND window) {
-  char text[256] = {};
-  GetWindowTextA(window, text, sizeof text);
-  return text;
-}
-Script::Step TypeInto(int id, const std::string& text) {
+StepAgent::Step TypeInto(int id, const std::string& text) {
   return [id, text](HWND d) { lv::ReplaceText(Control(d, id), text); };
 }
-Script::Step ClickOn(int id) {
+StepAgent::Step ClickOn(int id) {
   return [id](HWND d) { lv::Click(Control(d, id)); };
 }
 
@@ -69,12 +47,12 @@ class OptionsDialogTest : public testing::Test {
 TEST_F(OptionsDialogTest, PaletteChoicesReachTheOptions) {
   CVT32OPTIONS o = Defaults(CVT32_TYPE_INDEXED16);
   std::string caption, range;
-  Script script({[&](HWND d) {
-                   caption = Text(d);
-                   range = Text(Control(d, IDC_COLOURS_RANGE));
-                 },
-                 TypeInto(IDC_COLOURS, "12"), ClickOn(IDC_METHOD_POPULARITY),
-                 ClickOn(IDC_DITHER), ClickOn(IDOK)});
+  StepAgent script({[&](HWND d) {
+                      caption = WindowText(d);
+                      range = WindowText(Control(d, IDC_COLOURS_RANGE));
+                    },
+                    TypeInto(IDC_COLOURS, "12"), ClickOn(IDC_METHOD_POPULARITY),
+                    ClickOn(IDC_DITHER), ClickOn(IDOK)});
   ASSERT_TRUE(ShowDialog(CVT32_TYPE_INDEXED16, &o));
   EXPECT_EQ(caption, "Farbreduzierung");
   EXPECT_EQ(range, "(2..16)");
@@ -100,9 +78,9 @@ TEST_F(OptionsDialogTest, ColourCountOutOfRangeIsShownAndKeptOpen) {
     lv::ClearRecords();
     CVT32OPTIONS o = Defaults(c.target);
     bool stillOpen = false;
-    Script script({TypeInto(IDC_COLOURS, c.typed), ClickOn(IDOK),
-                   [&](HWND d) { stillOpen = IsWindow(d) && IsWindowVisible(d); },
-                   TypeInto(IDC_COLOURS, "9"), ClickOn(IDOK)});
+    StepAgent script({TypeInto(IDC_COLOURS, c.typed), ClickOn(IDOK),
+                      [&](HWND d) { stillOpen = IsWindow(d) && IsWindowVisible(d); },
+                      TypeInto(IDC_COLOURS, "9"), ClickOn(IDOK)});
     ASSERT_TRUE(ShowDialog(c.target, &o)) << c.typed;
     EXPECT_TRUE(stillOpen);
     ASSERT_EQ(lv::MessageBoxesShown().size(), 1u) << c.typed;
@@ -114,9 +92,9 @@ TEST_F(OptionsDialogTest, ColourCountOutOfRangeIsShownAndKeptOpen) {
 TEST_F(OptionsDialogTest, FixedPaletteDisablesTheCountAndIgnoresIt) {
   CVT32OPTIONS o = Defaults(CVT32_TYPE_INDEXED256);
   BOOL countEnabled = TRUE;
-  Script script({TypeInto(IDC_COLOURS, "999"), ClickOn(IDC_PALETTE_FIXED),
-                 [&](HWND d) { countEnabled = IsWindowEnabled(Control(d, IDC_COLOURS)); },
-                 ClickOn(IDOK)});
+  StepAgent script({TypeInto(IDC_COLOURS, "999"), ClickOn(IDC_PALETTE_FIXED),
+                    [&](HWND d) { countEnabled = IsWindowEnabled(Control(d, IDC_COLOURS)); },
+                    ClickOn(IDOK)});
   ASSERT_TRUE(ShowDialog(CVT32_TYPE_INDEXED256, &o));
   EXPECT_FALSE(countEnabled);
   EXPECT_EQ(o.palette, CVT32_PALETTE_FIXED);
@@ -128,7 +106,7 @@ TEST_F(OptionsDialogTest, CancelKeepsTheOptionsAndClearsTheSlot) {
   CVT32OPTIONS o = Defaults(CVT32_TYPE_INDEXED256);
   const CVT32OPTIONS before = o;
   c32SetDLLErrInfo(0, 1001, 0, 1, 0, 0);
-  Script script({TypeInto(IDC_COLOURS, "5"), ClickOn(IDC_DITHER), ClickOn(IDCANCEL)});
+  StepAgent script({TypeInto(IDC_COLOURS, "5"), ClickOn(IDC_DITHER), ClickOn(IDCANCEL)});
   EXPECT_FALSE(ShowDialog(CVT32_TYPE_INDEXED256, &o));
   EXPECT_EQ(std::memcmp(&o, &before, sizeof o), 0);
   EXPECT_EQ(c32GetDLLErrorInfo(nullptr, 0, 0, 0, 0, 0), 0);
@@ -137,12 +115,12 @@ TEST_F(OptionsDialogTest, CancelKeepsTheOptionsAndClearsTheSlot) {
 TEST_F(OptionsDialogTest, BlackAndWhiteThresholdOrDithering) {
   CVT32OPTIONS o = Defaults(CVT32_TYPE_BW);
   std::string caption, shown;
-  Script script({[&](HWND d) {
-                   caption = Text(d);
-                   shown = Text(Control(d, IDC_THRESHOLD));
-                 },
-                 TypeInto(IDC_THRESHOLD, "0"), ClickOn(IDOK), TypeInto(IDC_THRESHOLD, "200"),
-                 ClickOn(IDOK)});
+  StepAgent script({[&](HWND d) {
+                      caption = WindowText(d);
+                      shown = WindowText(Control(d, IDC_THRESHOLD));
+                    },
+                    TypeInto(IDC_THRESHOLD, "0"), ClickOn(IDOK), TypeInto(IDC_THRESHOLD, "200"),
+                    ClickOn(IDOK)});
   ASSERT_TRUE(ShowDialog(CVT32_TYPE_BW, &o));
   EXPECT_EQ(caption, "Schwarz-Wei\xdf-Umwandlung");
   EXPECT_EQ(shown, "128");
@@ -153,9 +131,9 @@ TEST_F(OptionsDialogTest, BlackAndWhiteThresholdOrDithering) {
   EXPECT_EQ(o.dither, CVT32_DITHER_NONE);
 
   BOOL thresholdEnabled = TRUE;
-  Script dither({ClickOn(IDC_BW_DITHER),
-                 [&](HWND d) { thresholdEnabled = IsWindowEnabled(Control(d, IDC_THRESHOLD)); },
-                 ClickOn(IDOK)});
+  StepAgent dither({ClickOn(IDC_BW_DITHER),
+                    [&](HWND d) { thresholdEnabled = IsWindowEnabled(Control(d, IDC_THRESHOLD)); },
+                    ClickOn(IDOK)});
   ASSERT_TRUE(ShowDialog(CVT32_TYPE_BW, &o));
   EXPECT_FALSE(thresholdEnabled);
   EXPECT_EQ(o.dither, CVT32_DITHER_FLOYD_STEINBERG);

@@ -11,41 +11,14 @@
 
 #include "../resources/resource.h"
 #include "module.h"
+#include "step_agent.h"
 
 namespace {
 
+using lvtest::ControlText;
+using lvtest::StepAgent;
+using lvtest::WindowText;
 using miotest::Audio;
-
-// Runs one step per idle moment of a modal loop.
-class Script : public lv::UserAgent {
- public:
-  using Step = std::function<void(HWND)>;
-  explicit Script(std::vector<Step> steps) : steps_(std::move(steps)) { lv::SetUserAgent(this); }
-  ~Script() override { lv::SetUserAgent(nullptr); }
-  bool Act(HWND modal) override {
-    if (next_ >= steps_.size()) return false;
-    steps_[next_++](modal);
-    return true;
-  }
-  int AnswerMessageBox(HWND, const std::string&, const std::string&, UINT) override { return IDOK; }
-  size_t stepsRun() const { return next_; }
-
- private:
-  std::vector<Step> steps_;
-  size_t next_ = 0;
-};
-
-std::string Text(HWND dialog, int id) {
-  char text[512] = {};
-  GetWindowTextA(lv::FindControl(dialog, id), text, sizeof text);
-  return text;
-}
-
-std::string Caption(HWND window) {
-  char text[256] = {};
-  GetWindowTextA(window, text, sizeof text);
-  return text;
-}
 
 POINT Centre(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
@@ -72,16 +45,16 @@ class InfoBoxTest : public testing::Test {
 
 TEST_F(InfoBoxTest, WaveBoxShowsTheFactsCentredOverTheParent) {
   const std::string file = SoxVoc();
-  Script script({[&](HWND dialog) {
-    EXPECT_EQ(Caption(dialog), "Eigenschaften");
+  StepAgent script({[&](HWND dialog) {
+    EXPECT_EQ(WindowText(dialog), "Eigenschaften");
     EXPECT_NE(lv::FindControlByText(dialog, "Wave-Dateiname"), 0u);
     for (const char* label : {"Abtastrate:", "Bits pro Muster:", "Kan\xe4le:", "Muster:"})
       EXPECT_NE(lv::FindControlByText(dialog, label), 0u) << label;
-    EXPECT_EQ(Text(dialog, IDC_WAVE_NAME), file);
-    EXPECT_EQ(Text(dialog, IDC_WAVE_RATE), "16000");
-    EXPECT_EQ(Text(dialog, IDC_WAVE_BITS), "8");
-    EXPECT_EQ(Text(dialog, IDC_WAVE_CHANNELS), "2");
-    EXPECT_EQ(Text(dialog, IDC_WAVE_SAMPLES), "8000");
+    EXPECT_EQ(ControlText(dialog, IDC_WAVE_NAME), file);
+    EXPECT_EQ(ControlText(dialog, IDC_WAVE_RATE), "16000");
+    EXPECT_EQ(ControlText(dialog, IDC_WAVE_BITS), "8");
+    EXPECT_EQ(ControlText(dialog, IDC_WAVE_CHANNELS), "2");
+    EXPECT_EQ(ControlText(dialog, IDC_WAVE_SAMPLES), "8000");
     RECT box, area;
     GetWindowRect(dialog, &box);
     GetWindowRect(parent_, &area);
@@ -100,10 +73,10 @@ TEST_F(InfoBoxTest, WaveBoxShowsTheFactsCentredOverTheParent) {
 
 TEST_F(InfoBoxTest, WaveBoxOfABrokenFileLeavesTheValuesEmpty) {
   const std::string file = miotest::WriteFile("broken.voc", {'C', 'r', 'e', 'a'});
-  Script script({[&](HWND dialog) {
-    EXPECT_EQ(Text(dialog, IDC_WAVE_NAME), file);
+  StepAgent script({[&](HWND dialog) {
+    EXPECT_EQ(ControlText(dialog, IDC_WAVE_NAME), file);
     for (int id : {IDC_WAVE_RATE, IDC_WAVE_BITS, IDC_WAVE_CHANNELS, IDC_WAVE_SAMPLES})
-      EXPECT_EQ(Text(dialog, id), "") << id;
+      EXPECT_EQ(ControlText(dialog, id), "") << id;
     lv::PressKey(dialog, VK_ESCAPE);
   }});
   EXPECT_TRUE(Audio().showInfoBox(3, parent_, file.c_str()));
@@ -113,13 +86,13 @@ TEST_F(InfoBoxTest, WaveBoxOfABrokenFileLeavesTheValuesEmpty) {
 
 TEST_F(InfoBoxTest, MidiBoxOfAnUnreadableFileShowsOnlyTheName) {
   const std::string file = miotest::WriteFile("kaputt.mid", {'M', 'T', 'h', 'd', 0, 0});
-  Script script({[&](HWND dialog) {
-    EXPECT_EQ(Caption(dialog), "Eigenschaften");
+  StepAgent script({[&](HWND dialog) {
+    EXPECT_EQ(WindowText(dialog), "Eigenschaften");
     for (const char* label : {"MIDI Dateiname", "L\xe4nge:", "Tempo:"})
       EXPECT_NE(lv::FindControlByText(dialog, label), 0u) << label;
-    EXPECT_EQ(Text(dialog, IDC_MIDI_NAME), file);
-    EXPECT_EQ(Text(dialog, IDC_MIDI_LENGTH), "");
-    EXPECT_EQ(Text(dialog, IDC_MIDI_TEMPO), "");
+    EXPECT_EQ(ControlText(dialog, IDC_MIDI_NAME), file);
+    EXPECT_EQ(ControlText(dialog, IDC_MIDI_LENGTH), "");
+    EXPECT_EQ(ControlText(dialog, IDC_MIDI_TEMPO), "");
     RECT box;
     GetWindowRect(dialog, &box);
     EXPECT_NEAR(box.right - box.left, 128 * 6 / 4, 12);
@@ -132,12 +105,12 @@ TEST_F(InfoBoxTest, MidiBoxOfAnUnreadableFileShowsOnlyTheName) {
 TEST_F(InfoBoxTest, WaveBoxOfAPcmFile) {
   ASSERT_TRUE(miotest::RunSox("-n -r 44100 -c 2 -b 16 -e signed box.wav synth 1 sine 300"));
   const std::string file = miotest::WinPath(miotest::WorkDir() / "box.wav");
-  Script script({[&](HWND dialog) {
-    EXPECT_EQ(Text(dialog, IDC_WAVE_NAME), file);
-    EXPECT_EQ(Text(dialog, IDC_WAVE_RATE), "44100");
-    EXPECT_EQ(Text(dialog, IDC_WAVE_BITS), "16");
-    EXPECT_EQ(Text(dialog, IDC_WAVE_CHANNELS), "2");
-    EXPECT_EQ(Text(dialog, IDC_WAVE_SAMPLES), "44100");
+  StepAgent script({[&](HWND dialog) {
+    EXPECT_EQ(ControlText(dialog, IDC_WAVE_NAME), file);
+    EXPECT_EQ(ControlText(dialog, IDC_WAVE_RATE), "44100");
+    EXPECT_EQ(ControlText(dialog, IDC_WAVE_BITS), "16");
+    EXPECT_EQ(ControlText(dialog, IDC_WAVE_CHANNELS), "2");
+    EXPECT_EQ(ControlText(dialog, IDC_WAVE_SAMPLES), "44100");
     lv::Click(lv::FindControl(dialog, IDOK));
   }});
   EXPECT_TRUE(Audio().showInfoBox(0, parent_, file.c_str()));
@@ -146,7 +119,7 @@ TEST_F(InfoBoxTest, WaveBoxOfAPcmFile) {
 
 TEST_F(InfoBoxTest, WithoutParentTheBoxIsCentredOnTheScreen) {
   const std::string file = SoxVoc();
-  Script script({[&](HWND dialog) {
+  StepAgent script({[&](HWND dialog) {
     RECT box;
     GetWindowRect(dialog, &box);
     EXPECT_NEAR(Centre(box).x, GetSystemMetrics(SM_CXSCREEN) / 2, 1);

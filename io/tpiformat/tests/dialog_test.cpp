@@ -11,37 +11,14 @@
 #include <vector>
 
 #include "module.h"
+#include "step_agent.h"
 
 namespace {
 
+using lvtest::ControlText;
+using lvtest::StepAgent;
+using lvtest::WindowText;
 using namespace tpitest;
-
-// Runs one scripted step per idle moment of a modal loop.
-class Script : public lv::UserAgent {
- public:
-  using Step = std::function<void(HWND)>;
-  explicit Script(std::vector<Step> steps) : steps_(std::move(steps)) { lv::SetUserAgent(this); }
-  ~Script() override { lv::SetUserAgent(nullptr); }
-  bool Act(HWND modal) override {
-    if (next_ >= steps_.size()) return false;
-    steps_[next_++](modal);
-    return true;
-  }
-  int AnswerMessageBox(HWND, const std::string&, const std::string&, UINT) override { return IDOK; }
-  size_t stepsRun() const { return next_; }
-
- private:
-  std::vector<Step> steps_;
-  size_t next_ = 0;
-};
-
-std::string Text(HWND window) {
-  char text[256] = {};
-  GetWindowTextA(window, text, sizeof text);
-  return text;
-}
-
-std::string ItemText(HWND dialog, int id) { return Text(lv::FindControl(dialog, id)); }
 
 // A record as the host holds it for an opened file.
 HGLOBAL DialogRecord(LONG width, LONG height, LONG type, LONG bits, const std::string& path,
@@ -68,11 +45,11 @@ TEST(TpiDialog, ShowsTheAttributesOfTheRecord) {
   SetIntl("1", ",");
   HGLOBAL record = DialogRecord(100, 100, 2, 24, "C:\\Bilder\\Rot.TPI", 30054);
   std::vector<std::string> texts;
-  Script script({[&](HWND dialog) {
-    texts = {Text(dialog),          ItemText(dialog, 121), ItemText(dialog, 122),
-             ItemText(dialog, 123), ItemText(dialog, 124), ItemText(dialog, 125),
-             ItemText(dialog, 126), ItemText(dialog, 127), ItemText(dialog, 128),
-             ItemText(dialog, 129), ItemText(dialog, 130), ItemText(dialog, 131)};
+  StepAgent script({[&](HWND dialog) {
+    texts = {WindowText(dialog),       ControlText(dialog, 121), ControlText(dialog, 122),
+             ControlText(dialog, 123), ControlText(dialog, 124), ControlText(dialog, 125),
+             ControlText(dialog, 126), ControlText(dialog, 127), ControlText(dialog, 128),
+             ControlText(dialog, 129), ControlText(dialog, 130), ControlText(dialog, 131)};
     lv::Click(lv::FindControl(dialog, IDOK));
   }});
   EXPECT_EQ(Show(record), 1);
@@ -100,8 +77,8 @@ TEST_P(TpiDialogTexts, ValueText) {
   HGLOBAL record = DialogRecord(c.width, c.height, c.type, c.bits, "C:\\a.tpi", c.fileSize,
                                 c.resolution, c.readable);
   std::string shown;
-  Script script({[&](HWND dialog) {
-    shown = ItemText(dialog, c.id);
+  StepAgent script({[&](HWND dialog) {
+    shown = ControlText(dialog, c.id);
     lv::Click(lv::FindControl(dialog, IDOK));
   }});
   EXPECT_EQ(Show(record), 1);
@@ -143,8 +120,8 @@ TEST_P(TpiDialogPaths, ShortenedToThirtyCharacters) {
   const PathCase& c = GetParam();
   HGLOBAL record = DialogRecord(1, 1, 2, 24, c.path, 1);
   std::string shown;
-  Script script({[&](HWND dialog) {
-    shown = ItemText(dialog, 126);
+  StepAgent script({[&](HWND dialog) {
+    shown = ControlText(dialog, 126);
     lv::Click(lv::FindControl(dialog, IDOK));
   }});
   EXPECT_EQ(Show(record), 1);
@@ -167,7 +144,7 @@ TEST(TpiDialog, WithoutPreviousAndNextOnlyOkShowsInTheNextButtonsPlace) {
   HGLOBAL record = DialogRecord(1, 1, 2, 24, "C:\\a.tpi", 1);
   RECT next = {}, ok = {}, dialogRect = {};
   bool previousVisible = true, nextVisible = true;
-  Script script({[&](HWND dialog) {
+  StepAgent script({[&](HWND dialog) {
     previousVisible = IsWindowVisible(lv::FindControl(dialog, 201));
     nextVisible = IsWindowVisible(lv::FindControl(dialog, 202));
     GetWindowRect(lv::FindControl(dialog, 202), &next);
@@ -200,7 +177,7 @@ TEST_P(TpiDialogButtons, EnabledAsAskedAndEndWithTheirResult) {
   const ButtonCase& c = GetParam();
   HGLOBAL record = DialogRecord(1, 1, 2, 24, "C:\\a.tpi", 1);
   bool previousEnabled = false, nextEnabled = false, bothVisible = false;
-  Script script({[&](HWND dialog) {
+  StepAgent script({[&](HWND dialog) {
     HWND previous = lv::FindControl(dialog, 201), next = lv::FindControl(dialog, 202);
     previousEnabled = IsWindowEnabled(previous);
     nextEnabled = IsWindowEnabled(next);
@@ -271,7 +248,7 @@ TEST(TpiDialog, TwentyFirstOpenDialogFindsTheTableFull) {
     EXPECT_EQ(nester.results, std::vector<LONG>(19, 1));
   }
   // Every slot was given back: a dialog opens again.
-  Script script({[](HWND dialog) { lv::Click(lv::FindControl(dialog, IDOK)); }});
+  StepAgent script({[](HWND dialog) { lv::Click(lv::FindControl(dialog, IDOK)); }});
   EXPECT_EQ(Show(record), 1);
   EXPECT_EQ(script.stepsRun(), 1u);
   GlobalFree(record);

@@ -15,12 +15,15 @@
 
 #include "../params.h"
 #include "module.h"
+#include "step_agent.h"
 
 namespace {
 
 using gridsplit::GridParams;
 using gridtest::Grid;
 using gridtest::RecordingHost;
+using lvtest::StepAgent;
+using lvtest::WindowText;
 
 const char kRangeMessage[] = "Der Wert mu\xdf innerhalb des Bereiches (1..99) liegen.";
 const char kTooManyObjects[] =
@@ -30,35 +33,7 @@ const char kCellsTooSmall[] =
     "Gitter und Aufteilung k\xf6nnen basierend auf den momentanen Einstellungen nicht erstellt "
     "werden. Zu viele Aufteilungs- oder Gitterlinien sind zu breit.";
 
-// Runs one scripted step per idle moment of a modal loop and answers every
-// message box with OK.
-class Script : public lv::UserAgent {
- public:
-  using Step = std::function<void(HWND)>;
-  explicit Script(std::vector<Step> steps) : steps_(std::move(steps)) { lv::SetUserAgent(this); }
-  ~Script() override { lv::SetUserAgent(nullptr); }
-  bool Act(HWND modal) override {
-    if (next_ >= steps_.size()) return false;
-    steps_[next_++](modal);
-    return true;
-  }
-  int AnswerMessageBox(HWND, const std::string&, const std::string&, UINT) override {
-    return IDOK;
-  }
-  size_t stepsRun() const { return next_; }
-
- private:
-  std::vector<Step> steps_;
-  size_t next_ = 0;
-};
-
 HWND Control(HWND dialog, int id) { return lv::FindControl(dialog, id); }
-
-std::string Text(HWND window) {
-  char text[256] = {};
-  GetWindowTextA(window, text, sizeof text);
-  return text;
-}
 
 // Types text into a field; text starting with '=' is set directly (as a
 // paste would), past the field's text limit.
@@ -102,29 +77,28 @@ class GridDialogTest : public testing::Test {
 
 TEST_F(GridDialogTest, SetUpShowsTheBlockAndModeOneStoresWithoutDrawing) {
   GridParams block = {4, 5, 3, RGB(10, 20, 30), 1, 0, 6, 5};
-  Script script({[](HWND dialog) {
-                   EXPECT_EQ(Text(dialog), "Gitter und Aufteilung");
-                   EXPECT_EQ(Text(Control(dialog, 71)), "4");
-                   EXPECT_EQ(Text(Control(dialog, 72)), "5");
-                   EXPECT_EQ(Text(Control(dialog, 73)), "3");
-                   for (int id : {71, 72, 73})
-                     EXPECT_EQ(SendMessageA(Control(dialog, id), EM_GETLIMITTEXT, 0, 0), 2);
-                   for (int id : {181, 182, 183})
-                     EXPECT_EQ(SendMessageA(Control(dialog, id), UDM_GETRANGE, 0, 0),
-                               MAKELONG(99, 1));
-                   EXPECT_EQ(LOWORD(SendMessageA(Control(dialog, 182), UDM_GETPOS, 0, 0)), 5);
-                   EXPECT_EQ(IsDlgButtonChecked(dialog, 51), BST_CHECKED);
-                   EXPECT_EQ(IsDlgButtonChecked(dialog, 52), BST_UNCHECKED);
-                   HWND box = Control(dialog, 221);
-                   EXPECT_TRUE(IsWindowVisible(box));
-                   EXPECT_EQ(static_cast<COLORREF>(GetWindowLongA(box, 0)), RGB(10, 20, 30));
-                   EXPECT_EQ(GetWindowLongA(box, 4), 0);
-                   EXPECT_TRUE(IsWindowEnabled(Control(dialog, 200)));
-                   Type(dialog, 71, "7");
-                   lv::Click(Control(dialog, 51));
-                   lv::Click(Control(dialog, 52));
-                   ClickOk(dialog);
-                 }});
+  StepAgent script({[](HWND dialog) {
+    EXPECT_EQ(WindowText(dialog), "Gitter und Aufteilung");
+    EXPECT_EQ(WindowText(Control(dialog, 71)), "4");
+    EXPECT_EQ(WindowText(Control(dialog, 72)), "5");
+    EXPECT_EQ(WindowText(Control(dialog, 73)), "3");
+    for (int id : {71, 72, 73})
+      EXPECT_EQ(SendMessageA(Control(dialog, id), EM_GETLIMITTEXT, 0, 0), 2);
+    for (int id : {181, 182, 183})
+      EXPECT_EQ(SendMessageA(Control(dialog, id), UDM_GETRANGE, 0, 0), MAKELONG(99, 1));
+    EXPECT_EQ(LOWORD(SendMessageA(Control(dialog, 182), UDM_GETPOS, 0, 0)), 5);
+    EXPECT_EQ(IsDlgButtonChecked(dialog, 51), BST_CHECKED);
+    EXPECT_EQ(IsDlgButtonChecked(dialog, 52), BST_UNCHECKED);
+    HWND box = Control(dialog, 221);
+    EXPECT_TRUE(IsWindowVisible(box));
+    EXPECT_EQ(static_cast<COLORREF>(GetWindowLongA(box, 0)), RGB(10, 20, 30));
+    EXPECT_EQ(GetWindowLongA(box, 4), 0);
+    EXPECT_TRUE(IsWindowEnabled(Control(dialog, 200)));
+    Type(dialog, 71, "7");
+    lv::Click(Control(dialog, 51));
+    lv::Click(Control(dialog, 52));
+    ClickOk(dialog);
+  }});
   EXPECT_TRUE(Run(T32_MODE_EDIT, &block));
   const GridParams expected = {7, 5, 3, RGB(10, 20, 30), 0, 1, 4, 6};
   EXPECT_EQ(std::memcmp(&block, &expected, sizeof block), 0)
@@ -143,7 +117,7 @@ TEST_F(GridDialogTest, SetUpShowsTheBlockAndModeOneStoresWithoutDrawing) {
 
 TEST_F(GridDialogTest, OkInModeFourDrawsAfterTheDialogCloses) {
   GridParams block = {2, 2, 1, RGB(0, 255, 0), 0, 1, 1, 1};
-  Script script({ClickOk});
+  StepAgent script({ClickOk});
   EXPECT_TRUE(Run(T32_MODE_DIALOG, &block));
   ASSERT_NE(result_, 0u);
   const auto& calls = host_.calls();
@@ -165,20 +139,20 @@ TEST_P(RangeMessageTest, MessageThenFieldFocusedAndSelected) {
   GridParams block = {2, 2, 1, 0, 0, 0, 1, 1};
   const GridParams kept = block;
   const RangeCase c = GetParam();
-  Script script({[&](HWND dialog) {
-                   Type(dialog, c.field, c.text);
-                   ClickOk(dialog);
-                 },
-                 [&](HWND dialog) {
-                   HWND field = Control(dialog, c.field);
-                   EXPECT_EQ(GetFocus(), field);
-                   DWORD start = 0, end = 0;
-                   SendMessageA(field, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-                                reinterpret_cast<LPARAM>(&end));
-                   EXPECT_EQ(start, 0u);
-                   EXPECT_EQ(end, static_cast<DWORD>(Text(field).size()));
-                   ClickCancel(dialog);
-                 }});
+  StepAgent script({[&](HWND dialog) {
+                      Type(dialog, c.field, c.text);
+                      ClickOk(dialog);
+                    },
+                    [&](HWND dialog) {
+                      HWND field = Control(dialog, c.field);
+                      EXPECT_EQ(GetFocus(), field);
+                      DWORD start = 0, end = 0;
+                      SendMessageA(field, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                                   reinterpret_cast<LPARAM>(&end));
+                      EXPECT_EQ(start, 0u);
+                      EXPECT_EQ(end, static_cast<DWORD>(WindowText(field).size()));
+                      ClickCancel(dialog);
+                    }});
   c32SetDLLErrInfo(0, 1001, 0, 1, 1, 1);
   EXPECT_FALSE(Run(T32_MODE_DIALOG, &block));
   EXPECT_EQ(script.stepsRun(), 2u);
@@ -209,13 +183,13 @@ TEST_F(GridDialogTest, RowsCheckedBeforeColumnsBeforeLineWidth) {
       ClickOk(dialog);
     };
   };
-  Script script({[](HWND dialog) {
-                   Type(dialog, 73, "0");
-                   Type(dialog, 72, "0");
-                   Type(dialog, 71, "0");
-                   ClickOk(dialog);
-                 },
-                 fixAndRetry(71), fixAndRetry(72), fixAndRetry(73)});
+  StepAgent script({[](HWND dialog) {
+                      Type(dialog, 73, "0");
+                      Type(dialog, 72, "0");
+                      Type(dialog, 71, "0");
+                      ClickOk(dialog);
+                    },
+                    fixAndRetry(71), fixAndRetry(72), fixAndRetry(73)});
   EXPECT_TRUE(Run(T32_MODE_EDIT, &block));
   EXPECT_EQ(focused, (std::vector<int>{71, 72, 73}));
   EXPECT_EQ(Messages().size(), 3u);
@@ -228,15 +202,15 @@ TEST_F(GridDialogTest, ThousandObjectsAcceptedMoreRefused) {
   buf32Free(source_);
   source_ = gridtest::PatternImage(200, 100);
   GridParams block = {2, 2, 1, 0, 0, 1, 1, 1};
-  Script script({[](HWND dialog) {
-                   Type(dialog, 71, "21");
-                   Type(dialog, 72, "50");
-                   ClickOk(dialog);
-                 },
-                 [](HWND dialog) {
-                   Type(dialog, 71, "20");
-                   ClickOk(dialog);
-                 }});
+  StepAgent script({[](HWND dialog) {
+                      Type(dialog, 71, "21");
+                      Type(dialog, 72, "50");
+                      ClickOk(dialog);
+                    },
+                    [](HWND dialog) {
+                      Type(dialog, 71, "20");
+                      ClickOk(dialog);
+                    }});
   EXPECT_TRUE(Run(T32_MODE_EDIT, &block));
   EXPECT_EQ(Messages(), std::vector<std::string>{kTooManyObjects});
   EXPECT_EQ(block.rows, 20);
@@ -247,7 +221,7 @@ TEST_F(GridDialogTest, TooManyObjectsOnlyWhenCellsBecomeObjects) {
   buf32Free(source_);
   source_ = gridtest::PatternImage(300, 300);
   GridParams block = {2, 2, 1, 0, 0, 0, 1, 1};
-  Script script({[](HWND dialog) {
+  StepAgent script({[](HWND dialog) {
     Type(dialog, 71, "99");
     Type(dialog, 72, "99");
     ClickOk(dialog);
@@ -261,16 +235,16 @@ TEST_F(GridDialogTest, LinesThatLeaveNoCellsAreRefused) {
   GridParams block = {2, 2, 1, 0, 0, 0, 1, 1};
   // 100 x 60 image: 20 rows with border and 2-pixel lines leave 60 - 42 = 18
   // rows of pixels for 20 rows of cells.
-  Script script({[](HWND dialog) {
-                   Type(dialog, 71, "20");
-                   Type(dialog, 73, "2");
-                   lv::Click(Control(dialog, 51));
-                   ClickOk(dialog);
-                 },
-                 [](HWND dialog) {
-                   Type(dialog, 71, "19");  // 60 - 40 = 20 pixels for 19 rows
-                   ClickOk(dialog);
-                 }});
+  StepAgent script({[](HWND dialog) {
+                      Type(dialog, 71, "20");
+                      Type(dialog, 73, "2");
+                      lv::Click(Control(dialog, 51));
+                      ClickOk(dialog);
+                    },
+                    [](HWND dialog) {
+                      Type(dialog, 71, "19");  // 60 - 40 = 20 pixels for 19 rows
+                      ClickOk(dialog);
+                    }});
   EXPECT_TRUE(Run(T32_MODE_EDIT, &block));
   EXPECT_EQ(Messages(), std::vector<std::string>{kCellsTooSmall});
   EXPECT_EQ(block.rows, 19);
@@ -291,7 +265,7 @@ class ModeButtonTest : public GridDialogTest, public testing::WithParamInterface
 TEST_P(ModeButtonTest, ModeBitsDisableOrHide) {
   GridParams block = {2, 2, 1, 0, 0, 0, 1, 1};
   const ModeButtonCase c = GetParam();
-  Script script({[&](HWND dialog) {
+  StepAgent script({[&](HWND dialog) {
     HWND button = Control(dialog, c.id);
     EXPECT_EQ(IsWindowEnabled(button) != 0, c.enabled);
     EXPECT_EQ(IsWindowVisible(button) != 0, c.visible);
@@ -311,7 +285,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(GridDialogTest, HelpOpensDialogContext) {
   GridParams block = {2, 2, 1, 0, 0, 0, 1, 1};
-  Script script({[](HWND dialog) { lv::Click(Control(dialog, 200)); }, ClickCancel});
+  StepAgent script({[](HWND dialog) { lv::Click(Control(dialog, 200)); }, ClickCancel});
   EXPECT_FALSE(Run(T32_MODE_DIALOG, &block));
   ASSERT_EQ(lv::HelpRequests().size(), 1u);
   const lv::HelpRecord& help = lv::HelpRequests()[0];
@@ -323,18 +297,18 @@ TEST_F(GridDialogTest, HelpOpensDialogContext) {
 
 TEST_F(GridDialogTest, ColourBoxOpensColourDialogAndKeepsChoice) {
   GridParams block = {2, 2, 1, RGB(1, 1, 1), 0, 0, 1, 1};
-  Script script({[](HWND dialog) { lv::Click(Control(dialog, 221)); },
-                 [](HWND colour) {
-                   Type(colour, COLOR_RED, "200");
-                   Type(colour, COLOR_GREEN, "150");
-                   Type(colour, COLOR_BLUE, "100");
-                   ClickOk(colour);
-                 },
-                 [](HWND dialog) {
-                   EXPECT_EQ(static_cast<COLORREF>(GetWindowLongA(Control(dialog, 221), 0)),
-                             RGB(200, 150, 100));
-                   ClickOk(dialog);
-                 }});
+  StepAgent script({[](HWND dialog) { lv::Click(Control(dialog, 221)); },
+                    [](HWND colour) {
+                      Type(colour, COLOR_RED, "200");
+                      Type(colour, COLOR_GREEN, "150");
+                      Type(colour, COLOR_BLUE, "100");
+                      ClickOk(colour);
+                    },
+                    [](HWND dialog) {
+                      EXPECT_EQ(static_cast<COLORREF>(GetWindowLongA(Control(dialog, 221), 0)),
+                                RGB(200, 150, 100));
+                      ClickOk(dialog);
+                    }});
   EXPECT_TRUE(Run(T32_MODE_EDIT, &block));
   EXPECT_EQ(script.stepsRun(), 3u);
   EXPECT_EQ(block.lineColour, RGB(200, 150, 100));
@@ -343,7 +317,7 @@ TEST_F(GridDialogTest, ColourBoxOpensColourDialogAndKeepsChoice) {
 TEST_F(GridDialogTest, CancelKeepsBlockAndClearsSlot) {
   GridParams block = {3, 4, 5, RGB(1, 2, 3), 1, 1, 5, 4};
   const GridParams kept = block;
-  Script script({[](HWND dialog) {
+  StepAgent script({[](HWND dialog) {
     Type(dialog, 71, "9");
     ClickCancel(dialog);
   }});
