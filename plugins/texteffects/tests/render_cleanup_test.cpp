@@ -111,7 +111,9 @@ INSTANTIATE_TEST_SUITE_P(
                     CleanupCase{"TextureBase", kReliefTexture, true},
                     CleanupCase{"Sand", kSand, false}, CleanupCase{"SandBase", kSand, true},
                     CleanupCase{"Seal", kSeal, false}, CleanupCase{"SealBase", kSeal, true},
-                    CleanupCase{"Neon", kNeon, false}, CleanupCase{"NeonBase", kNeon, true}),
+                    CleanupCase{"Neon", kNeon, false}, CleanupCase{"NeonBase", kNeon, true},
+                    CleanupCase{"Fire", kFire, false}, CleanupCase{"FireBase", kFire, true},
+                    CleanupCase{"Snow", kSnow, false}, CleanupCase{"SnowBase", kSnow, true}),
     [](const testing::TestParamInfo<CleanupCase>& info) { return info.param.name; });
 
 }  // namespace
