@@ -2,6 +2,8 @@
 // a base image, a background or written with alpha; variations as a sheet.
 #include <unistd.h>
 
+#include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
@@ -48,6 +50,8 @@ bool CheckWritable(const std::string& path, std::string* error) {
   return true;
 }
 
+int Margin(const TextOptions& o) { return TextEffectTable()[static_cast<size_t>(o.effect)].margin; }
+
 void WidenToRgb(Image* image) {
   if (image->channels == 3) return;
   std::vector<uint8_t> rgb(image->pixels.size() * 3);
@@ -80,6 +84,52 @@ int LoadObjects(const TextOptions& o, std::vector<ObjectImage>* objects, std::st
     objects->push_back(std::move(object));
   }
   return kExitOk;
+}
+
+// Without a base the objects are laid on a plain canvas of the background
+// colour with the effect's margin around them, as the editor's dialog pads
+// its preview, so glows and flames have room instead of being cut at the
+// object's edge. Objects and results are moved by `shift` into and out of
+// the canvas. False (and no canvas) when the canvas would be too large.
+bool MakePlainCanvas(const std::vector<ObjectImage>& objects, int margin, uint32_t background, Image* canvas,
+                     int* shiftX, int* shiftY) {
+  int64_t left = INT64_MAX, top = INT64_MAX, right = INT64_MIN, bottom = INT64_MIN;
+  for (const ObjectImage& o : objects) {
+    left = std::min<int64_t>(left, o.x), top = std::min<int64_t>(top, o.y);
+    right = std::max<int64_t>(right, int64_t(o.x) + o.colour.width);
+    bottom = std::max<int64_t>(bottom, int64_t(o.y) + o.colour.height);
+  }
+  const int64_t width = right - left + 2 * int64_t(margin), height = bottom - top + 2 * int64_t(margin);
+  ObjectImage plain;
+  std::string ignored;
+  if (!ImageSizeAcceptable(width, height) ||
+      !MakeObject(static_cast<int>(width), static_cast<int>(height), background, &plain, &ignored))
+    return false;
+  *canvas = std::move(plain.colour);
+  *shiftX = static_cast<int>(margin - left), *shiftY = static_cast<int>(margin - top);
+  return true;
+}
+
+void Shift(std::vector<ObjectImage>* objects, int dx, int dy) {
+  for (ObjectImage& o : *objects) o.x += dx, o.y += dy;
+}
+
+// Runs the effect; without a base on a plain canvas (results in the
+// objects' own coordinates).
+int RunOnCanvas(const TextEffectsModule& module, const TextRunInput& input, int margin,
+                std::vector<ObjectImage>* results, std::string* error) {
+  Image canvas;
+  int dx = 0, dy = 0;
+  if (input.base || !MakePlainCanvas(*input.objects, margin, input.background, &canvas, &dx, &dy))
+    return RunTextEffect(module, input, results, error);
+  std::vector<ObjectImage> moved = *input.objects;
+  Shift(&moved, dx, dy);
+  TextRunInput onCanvas = input;
+  onCanvas.objects = &moved;
+  onCanvas.base = &canvas;
+  int status = RunTextEffect(module, onCanvas, results, error);
+  Shift(results, -dx, -dy);
+  return status;
 }
 
 // The main output: base with results, results on the background, or alpha.
@@ -159,7 +209,7 @@ int MakeVariationSheet(const TextOptions& o, const TextEffectsModule& module, co
     TextRunInput one = input;
     one.block = &block;
     std::vector<ObjectImage> results;
-    int status = RunTextEffect(module, one, &results, error);
+    int status = RunOnCanvas(module, one, Margin(o), &results, error);
     if (status != kExitOk) return status;
     shown.push_back(std::move(results[0]));
   }
@@ -202,7 +252,7 @@ int Produce(const TextOptions& o, const TextEffectsModule& module, const TextRun
   std::vector<ObjectImage> results;
   std::vector<OutputFile> files;
   if (!o.output.empty() || !o.objectOut.empty() || o.json) {
-    int status = RunTextEffect(module, input, &results, &error);
+    int status = RunOnCanvas(module, input, Margin(o), &results, &error);
     if (status != kExitOk) return PrintError(error), status;
     OutputFile main;
     if (!o.output.empty()) {

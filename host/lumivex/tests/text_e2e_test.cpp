@@ -189,7 +189,9 @@ TEST_F(TextCommand, SeveralObjectsRunTogetherEachAtItsPlace) {
     ObjectImage result = ReadObject("res-" + std::to_string(i + 1) + ".png");
     EXPECT_EQ(placed[i].width, result.colour.width);
     EXPECT_EQ(placed[i].height, result.colour.height);
-    // Whatever the effect pads, the object stays centred where it was.
+    // Without a base the objects lie on a plain canvas: glass has room to
+    // pad, and the object stays centred where it was.
+    EXPECT_GT(placed[i].width, starts[i].width) << i;
     EXPECT_EQ(placed[i].x * 2 + placed[i].width, starts[i].x * 2 + starts[i].width) << i;
     EXPECT_EQ(placed[i].y * 2 + placed[i].height, starts[i].y * 2 + starts[i].height) << i;
   }
@@ -207,11 +209,16 @@ TEST_F(TextCommand, VariationSheetHoldsEveryVariationAndFramesTheCurrent) {
   } cases[] = {{"gradient", 3, 3}, {"relief-texture", 3, 1}};
   for (const auto& c : cases) {
     std::string sheet = std::string("sheet-") + c.effect + ".png";
+    // These effects' variations do not change the result's size: one run
+    // tells the cells' size.
+    Result one = Run(std::string("--object a.png --effect ") + c.effect + " -o one.png --json");
+    ASSERT_EQ(one.status, 0) << one.err;
+    ASSERT_EQ(JsonResults(one.out).size(), 1u);
+    const Placed single = JsonResults(one.out)[0];
     Result r = Run(std::string("--object a.png --effect ") + c.effect + " --variations " + sheet + " --json");
     ASSERT_EQ(r.status, 0) << r.err;
     Image image = ReadImage(sheet);
-    // Gradients and textures keep the object's size: cells of 30 x 20 plus padding.
-    const int cellW = 30 + 2 * lvhost::kSheetPadding, cellH = 20 + 2 * lvhost::kSheetPadding;
+    const int cellW = single.width + 2 * lvhost::kSheetPadding, cellH = single.height + 2 * lvhost::kSheetPadding;
     EXPECT_EQ(image.width, c.columns * cellW) << c.effect;
     EXPECT_EQ(image.height, c.rows * cellH) << c.effect;
     std::smatch m;
