@@ -1,10 +1,15 @@
 // MaskBlur, MergeImage and ApplyPalette by value, and no buffer left over.
 #include <gtest/gtest.h>
 
-#include "mask_fixture.h"
+#include "mask_buffers.h"
 #include "maskkit.h"
 
 namespace {
+
+using lvtest::BufferOf;
+using lvtest::BytesOf;
+using lvtest::MaskOf;
+using lvtest::Owned;
 
 TEST(MaskBlur, BoxPassesByValue) {
   // One bright pixel in a row of 7: one pass of radius 1 spreads it over

@@ -1,10 +1,14 @@
 // MaskKit and MaskAddEx: every operation by value.
 #include <gtest/gtest.h>
 
-#include "mask_fixture.h"
+#include "mask_buffers.h"
 #include "maskkit.h"
 
 namespace {
+
+using lvtest::BytesOf;
+using lvtest::MaskOf;
+using lvtest::Owned;
 
 struct CombineCase {
   LONG op;

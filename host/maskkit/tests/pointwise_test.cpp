@@ -3,10 +3,15 @@
 
 #include <numeric>
 
-#include "mask_fixture.h"
+#include "mask_buffers.h"
 #include "maskkit.h"
 
 namespace {
+
+using lvtest::BufferOf;
+using lvtest::BytesOf;
+using lvtest::MaskOf;
+using lvtest::Owned;
 
 TEST(MaskPointwise, InvertMapThresh) {
   const std::vector<BYTE> in = {0, 1, 127, 128, 254, 255};

@@ -2,11 +2,11 @@
 // handling of bad calls.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <random>
 #include <vector>
 
 #include "imgcore.h"
+#include "mask_buffers.h"
 #include "rank_rows.h"
 #include "rankfilter.h"
 
@@ -17,26 +17,7 @@ struct Mask {
   std::vector<BYTE> bytes;
 };
 
-HBUF Upload(const Mask& m) {
-  HBUF h = 0;
-  EXPECT_TRUE(buf32Alloc(&h, 8, m.width, m.height, BUF_KIND_PLAIN, nullptr));
-  void* p = nullptr;
-  EXPECT_TRUE(buf32Lock(h, 2, &p));
-  std::memcpy(p, m.bytes.data(), m.bytes.size());
-  buf32Unlock(h);
-  return h;
-}
-
-std::vector<BYTE> Download(HBUF h) {
-  BUFINFO info{};
-  EXPECT_TRUE(buf32GetInfo(h, &info));
-  std::vector<BYTE> out(static_cast<size_t>(info.dataSize));
-  void* p = nullptr;
-  EXPECT_TRUE(buf32Lock(h, 1, &p));
-  std::memcpy(out.data(), p, out.size());
-  buf32Unlock(h);
-  return out;
-}
+HBUF Upload(const Mask& m) { return lvtest::MaskOf(m.width, m.height, m.bytes); }
 
 // Every pixel takes the extreme over the element's offsets that stay in
 // the image.
@@ -83,7 +64,7 @@ TEST(RankFilter, MatchesBruteForceDiskForRadii0To25) {
       LONG result =
           greatest ? Maximum(src, &out, r, RANK_DISK, 0) : Minimum(src, &out, r, RANK_DISK, 0);
       ASSERT_EQ(result, RANK_OK);
-      EXPECT_EQ(Download(out), BruteForce(m, r, RANK_DISK, greatest))
+      EXPECT_EQ(lvtest::BytesOf(out), BruteForce(m, r, RANK_DISK, greatest))
           << (greatest ? "Maximum" : "Minimum") << " radius " << r << " on " << size[0] << "x"
           << size[1];
       buf32Free(out);
@@ -103,8 +84,8 @@ TEST(RankFilter, SquareElementAndRadiusBeyondTheImage) {
       ASSERT_EQ(Maximum(src, &grown, r, shape, 0), RANK_OK);
       ASSERT_EQ(Minimum(src, &shrunk, r, shape, 0), RANK_OK);
       LONG brute = std::min<LONG>(r, 30);  // beyond the diagonal all is one
-      EXPECT_EQ(Download(grown), BruteForce(m, brute, shape, true)) << r << " shape " << shape;
-      EXPECT_EQ(Download(shrunk), BruteForce(m, brute, shape, false)) << r << " shape " << shape;
+      EXPECT_EQ(lvtest::BytesOf(grown), BruteForce(m, brute, shape, true)) << r << " shape " << shape;
+      EXPECT_EQ(lvtest::BytesOf(shrunk), BruteForce(m, brute, shape, false)) << r << " shape " << shape;
       buf32Free(grown);
       buf32Free(shrunk);
     }
@@ -120,7 +101,7 @@ TEST(RankFilter, RadiusTwoDiskHasItsExactShape) {
   ASSERT_EQ(Maximum(src, &out, 2, RANK_DISK, 0), RANK_OK);
   const std::vector<BYTE> disk = {0,   0,   200, 0,   0,   0,   200, 200, 200, 0,   200, 200, 200,
                                   200, 200, 0,   200, 200, 200, 0,   0,   0,   200, 0,   0};
-  EXPECT_EQ(Download(out), disk);
+  EXPECT_EQ(lvtest::BytesOf(out), disk);
   buf32Free(out);
   buf32Free(src);
 }
@@ -157,7 +138,7 @@ TEST(RankFilter, BadCallsFailCleanly) {
   EXPECT_EQ(Minimum(0, &out, 1, RANK_DISK, 0), RANK_ERR_ARGUMENT);
   EXPECT_EQ(Minimum(src, nullptr, 1, RANK_DISK, 0), RANK_ERR_ARGUMENT);
   EXPECT_EQ(buf32LiveCount(), live);
-  EXPECT_EQ(Download(src), m.bytes);
+  EXPECT_EQ(lvtest::BytesOf(src), m.bytes);
   buf32Free(rgb);
   buf32Free(src);
 }

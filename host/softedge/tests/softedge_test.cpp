@@ -6,35 +6,17 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <random>
 #include <vector>
 
 #include "distance.h"
 #include "imgcore.h"
+#include "mask_buffers.h"
 
 namespace {
 
-HBUF Upload(LONG w, LONG h, const std::vector<BYTE>& bytes) {
-  HBUF b = 0;
-  EXPECT_TRUE(buf32Alloc(&b, 8, w, h, BUF_KIND_PLAIN, nullptr));
-  void* p = nullptr;
-  EXPECT_TRUE(buf32Lock(b, 2, &p));
-  std::memcpy(p, bytes.data(), bytes.size());
-  buf32Unlock(b);
-  return b;
-}
-
-std::vector<BYTE> Download(HBUF h) {
-  BUFINFO info{};
-  EXPECT_TRUE(buf32GetInfo(h, &info));
-  std::vector<BYTE> out(static_cast<size_t>(info.dataSize));
-  void* p = nullptr;
-  EXPECT_TRUE(buf32Lock(h, 1, &p));
-  std::memcpy(out.data(), p, out.size());
-  buf32Unlock(h);
-  return out;
-}
+using lvtest::BytesOf;
+using lvtest::MaskOf;
 
 // Columns 10..29 of a 40 x 3 mask are the object: along a row the
 // distance to the edge is exact.
@@ -47,9 +29,9 @@ std::vector<BYTE> Stripe() {
 }
 
 std::vector<BYTE> SoftRow(LONG radius, LONG mode, LONG profile) {
-  HBUF src = Upload(40, 3, Stripe()), out = 0;
+  HBUF src = MaskOf(40, 3, Stripe()), out = 0;
   EXPECT_EQ(CreateSoftEdgeMask(src, radius, mode, profile, &out, 1), SOFTEDGE_OK);
-  std::vector<BYTE> all = Download(out);
+  std::vector<BYTE> all = BytesOf(out);
   buf32Free(out);
   buf32Free(src);
   // The middle row: above and below lies the image's edge, which counts as
@@ -103,9 +85,9 @@ TEST(SoftEdge, EdgePixelsFollowTheirCoverage) {
       m[static_cast<size_t>(y * 40 + 10)] = c.inner;
       m[static_cast<size_t>(y * 40 + 9)] = c.outer;
     }
-    HBUF src = Upload(40, 3, m), out = 0;
+    HBUF src = MaskOf(40, 3, m), out = 0;
     ASSERT_EQ(CreateSoftEdgeMask(src, 4, SOFTEDGE_CENTRED, SOFTEDGE_LINEAR, &out, 1), SOFTEDGE_OK);
-    std::vector<BYTE> v = Download(out);
+    std::vector<BYTE> v = BytesOf(out);
     EXPECT_EQ(v[50], c.expected10) << int(c.inner) << "/" << int(c.outer);
     EXPECT_EQ(v[49], c.expected9) << int(c.inner) << "/" << int(c.outer);
     buf32Free(out);
@@ -115,9 +97,9 @@ TEST(SoftEdge, EdgePixelsFollowTheirCoverage) {
 
 TEST(SoftEdge, RadiusZeroIsTheHardObject) {
   std::vector<BYTE> in = {0, 127, 128, 255, 10, 200};
-  HBUF src = Upload(3, 2, in), out = 0;
+  HBUF src = MaskOf(3, 2, in), out = 0;
   ASSERT_EQ(CreateSoftEdgeMask(src, 0, SOFTEDGE_CENTRED, SOFTEDGE_LINEAR, &out, 1), SOFTEDGE_OK);
-  EXPECT_EQ(Download(out), (std::vector<BYTE>{0, 0, 255, 255, 0, 255}));
+  EXPECT_EQ(BytesOf(out), (std::vector<BYTE>{0, 0, 255, 255, 0, 255}));
   buf32Free(out);
   buf32Free(src);
 }
@@ -147,10 +129,10 @@ TEST(SoftEdge, InRangeAndMonotonicInTheObject) {
       std::vector<BYTE> large = small;
       std::vector<BYTE> extra = Blobs(rng, w, h, 3);
       for (size_t i = 0; i < large.size(); ++i) large[i] = std::max(large[i], extra[i]);
-      HBUF a = Upload(w, h, small), b = Upload(w, h, large), sa = 0, sb = 0;
+      HBUF a = MaskOf(w, h, small), b = MaskOf(w, h, large), sa = 0, sb = 0;
       ASSERT_EQ(CreateSoftEdgeMask(a, 6, mode, profile, &sa, 1), SOFTEDGE_OK);
       ASSERT_EQ(CreateSoftEdgeMask(b, 6, mode, profile, &sb, 1), SOFTEDGE_OK);
-      std::vector<BYTE> va = Download(sa), vb = Download(sb);
+      std::vector<BYTE> va = BytesOf(sa), vb = BytesOf(sb);
       for (size_t i = 0; i < va.size(); ++i) {
         ASSERT_LE(va[i], vb[i]) << "a larger object never gets less, pixel " << i;
         if (small[i] == 0 && mode == SOFTEDGE_INSIDE) {
@@ -177,7 +159,7 @@ TEST(SoftEdge, RowFromOutsideInwardNeverFalls) {
 }
 
 TEST(SoftEdge, InPlaceAndBadCalls) {
-  HBUF src = Upload(40, 3, Stripe()), rgb = 0;
+  HBUF src = MaskOf(40, 3, Stripe()), rgb = 0;
   ASSERT_TRUE(buf32Alloc(&rgb, 24, 4, 4, BUF_KIND_PLAIN, nullptr));
   LONG live = buf32LiveCount();
   HBUF out = 5;
@@ -190,9 +172,9 @@ TEST(SoftEdge, InPlaceAndBadCalls) {
   EXPECT_EQ(CreateSoftEdgeMask(rgb, 3, 2, 0, &out, 1), SOFTEDGE_ERR_ARGUMENT);
   EXPECT_EQ(CreateSoftEdgeMask(0, 3, 2, 0, &out, 1), SOFTEDGE_ERR_ARGUMENT);
   EXPECT_EQ(buf32LiveCount(), live);
-  EXPECT_EQ(Download(src), Stripe());
+  EXPECT_EQ(BytesOf(src), Stripe());
   ASSERT_EQ(CreateSoftEdgeMask(src, 4, SOFTEDGE_CENTRED, SOFTEDGE_LINEAR, nullptr, 0), SOFTEDGE_OK);
-  std::vector<BYTE> inPlace = Download(src);
+  std::vector<BYTE> inPlace = BytesOf(src);
   EXPECT_EQ(std::vector<BYTE>(inPlace.begin() + 40, inPlace.begin() + 80),
             SoftRow(4, SOFTEDGE_CENTRED, SOFTEDGE_LINEAR));
   buf32Free(rgb);
@@ -229,10 +211,10 @@ TEST(SoftEdge, LargeRadiusTakesTheExactTransformAlike) {
   for (int y = 10; y < 40; ++y) {
     for (int x = 5 + y / 3; x < 45; ++x) m[static_cast<size_t>(y * 60 + x)] = 255;
   }
-  HBUF src = Upload(60, 50, m), a = 0, b = 0;
+  HBUF src = MaskOf(60, 50, m), a = 0, b = 0;
   ASSERT_EQ(CreateSoftEdgeMask(src, 63, SOFTEDGE_INSIDE, SOFTEDGE_LINEAR, &a, 1), SOFTEDGE_OK);
   ASSERT_EQ(CreateSoftEdgeMask(src, 70, SOFTEDGE_INSIDE, SOFTEDGE_LINEAR, &b, 1), SOFTEDGE_OK);
-  std::vector<BYTE> va = Download(a), vb = Download(b);
+  std::vector<BYTE> va = BytesOf(a), vb = BytesOf(b);
   for (size_t i = 0; i < va.size(); ++i) {
     // 255 d / 63 against 255 d / 70 from the same distance d.
     double d = va[i] * 63.0 / 255.0;

@@ -1,12 +1,16 @@
-// Helpers for the mask tests: buffers from byte lists and back.
+// Helpers for tests of image buffers (they link imgcore): buffers from byte
+// lists and back, and handles freed at the end of a test.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <initializer_list>
 #include <vector>
 
 #include "imgcore.h"
+
+namespace lvtest {
 
 // A buffer of `bits` and size holding `bytes` (row after row); 0 on failure.
 inline HBUF BufferOf(LONG bits, LONG width, LONG height, const std::vector<BYTE>& bytes) {
@@ -50,3 +54,5 @@ class Owned {
  private:
   std::vector<HBUF> handles_;
 };
+
+}  // namespace lvtest
