@@ -178,6 +178,51 @@ TEST(FireTest, ColoursComeFromThePalette) {
   for (HBUF b : {image, mask, base}) buf32Free(b);
 }
 
+TEST(FireTest, GreyBaseGivesAGreyGlow) {
+  // The result image takes the padded image's format: on a grey base each
+  // pixel is the grey value of its palette entry.
+  HBUF image = texfxtest::PatternImage(30, 16), mask = BarMask();
+  HBUF base = texfxtest::FlatMask(200, 200, 90);
+  DirectRun r(kFire, image, mask, base, 60, 150);
+  ASSERT_EQ(RenderFire(&r.run), 0);
+  BUFINFO info = {};
+  ASSERT_TRUE(buf32GetInfo(r.resultImage, &info));
+  EXPECT_EQ(info.pixelFormat, 8);
+  const FlamePalette palette = MakeFlamePalette(r.data<FlameData>());
+  std::set<BYTE> greys;
+  for (int i = 0; i < 256; ++i) {
+    const std::vector<BYTE> e = Entry(palette, i);
+    greys.insert(static_cast<BYTE>((299 * e[0] + 587 * e[1] + 114 * e[2] + 500) / 1000));
+  }
+  for (BYTE v : Bytes(r.resultImage)) ASSERT_TRUE(greys.count(v)) << int(v);
+  for (HBUF b : {image, mask, base}) buf32Free(b);
+}
+
+std::vector<LONG> g_progress;
+LONG RecordProgress(LONG code, LONG percent, LONG_PTR, LONG_PTR) {
+  if (code == 1 || code == 2 || code == 4) g_progress.push_back(percent);
+  return 1;
+}
+
+TEST(FireTest, ProgressGrowsWithinTheRange) {
+  HBUF image = texfxtest::PatternImage(30, 16), mask = BarMask();
+  HBUF base = texfxtest::SolidImage(200, 200, RGB(5, 6, 7));
+  for (LONG effect : {kFire, kSnow}) {
+    g_progress.clear();
+    DirectRun r(effect, image, mask, base, 60, 150);
+    r.link = {0, RecordProgress, 0, 20, 60};
+    ASSERT_EQ(FindRenderer(effect)(&r.run), 0);
+    ASSERT_GE(g_progress.size(), 4u) << effect;
+    EXPECT_EQ(g_progress.front(), 20);
+    EXPECT_EQ(g_progress.back(), 60);
+    for (size_t i = 1; i < g_progress.size(); ++i) {
+      EXPECT_GE(g_progress[i], g_progress[i - 1]) << effect << " notice " << i;
+      EXPECT_LE(g_progress[i], 60);
+    }
+  }
+  for (HBUF b : {image, mask, base}) buf32Free(b);
+}
+
 TEST(FireTest, RunsRepeatAcrossObjects) {
   HBUF image = texfxtest::PatternImage(30, 16), mask = BarMask();
   HBUF other = texfxtest::FlatMask(30, 16, 200);
