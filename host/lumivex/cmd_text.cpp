@@ -25,6 +25,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// Prints the error line and hands back the exit status to end with.
+int Report(const std::string& error, int status) {
+  PrintError(error);
+  return status;
+}
+
 // One file the command writes, and how.
 struct OutputFile {
   std::string path;
@@ -253,10 +259,10 @@ int Produce(const TextOptions& o, const TextEffectsModule& module, const TextRun
   std::vector<OutputFile> files;
   if (!o.output.empty() || !o.objectOut.empty() || o.json) {
     int status = RunOnCanvas(module, input, Margin(o), &results, &error);
-    if (status != kExitOk) return PrintError(error), status;
+    if (status != kExitOk) return Report(error, status);
     OutputFile main;
     if (!o.output.empty()) {
-      if (!ComposeOutput(o, input.base, results, &main, &error)) return PrintError(error), kExitFailed;
+      if (!ComposeOutput(o, input.base, results, &main, &error)) return Report(error, kExitFailed);
       files.push_back(std::move(main));
     }
     if (!o.objectOut.empty()) AddObjectOutputs(o, results, &files);
@@ -265,10 +271,10 @@ int Produce(const TextOptions& o, const TextEffectsModule& module, const TextRun
   if (!o.variations.empty()) {
     OutputFile sheet;
     int status = MakeVariationSheet(o, module, input, &sheet, &facts, &error);
-    if (status != kExitOk) return PrintError(error), status;
+    if (status != kExitOk) return Report(error, status);
     files.push_back(std::move(sheet));
   }
-  if (!WriteAll(files, &error)) return PrintError(error), kExitFileError;
+  if (!WriteAll(files, &error)) return Report(error, kExitFileError);
   PrintReport(o, results, files, o.variations.empty() ? nullptr : &facts);
   return kExitOk;
 }
@@ -284,18 +290,18 @@ int RunTextCommand(const std::vector<std::string>& args) {
     return kExitUsage;
   }
   for (const std::string* path : {&o.output, &o.objectOut, &o.variations}) {
-    if (!CheckWritable(*path, &error)) return PrintError(error), kExitFileError;
+    if (!CheckWritable(*path, &error)) return Report(error, kExitFileError);
   }
   std::vector<ObjectImage> objects;
   int status = LoadObjects(o, &objects, &error);
-  if (status != kExitOk) return PrintError(error), status;
+  if (status != kExitOk) return Report(error, status);
   Image base;
   if (!o.base.empty()) {
-    if (!ReadImageFile(o.base, &base, &error)) return PrintError(error), kExitFileError;
+    if (!ReadImageFile(o.base, &base, &error)) return Report(error, kExitFileError);
     WidenToRgb(&base);
   }
   TextEffectsModule module;
-  if (!module.Load(&error)) return PrintError(error), kExitFailed;
+  if (!module.Load(&error)) return Report(error, kExitFailed);
   TextRunInput input;
   input.block = &block;
   input.objects = &objects;
