@@ -334,44 +334,43 @@ void JpegDefaults(TFFILEDATA* record) {
 }
 void GifDefaults(TFFILEDATA* record) { SetFormatTag(record, kGifTag, TF_FORMAT_NUMBER_GIF); }
 
+// The entry of a format read through the codecs: its names, the data types
+// its files store (`dataTypes`) and those its write takes (`feedTypes`,
+// others are converted first), and its own record, write and defaults.
+template <Codec kCodec>
+FormatEntry CodecEntry(const char* shortName, const char* description, const char* extensions,
+                       LONG dataTypes, LONG feedTypes, TFBMPGETFILEDATA getFileData,
+                       TFBMPFILEWRITE fileWrite, DefaultsFunction defaults) {
+  FormatEntry entry;
+  SetFormatInfo(&entry.info, shortName, description, extensions, dataTypes, true);
+  entry.feedTypes = feedTypes;
+  entry.getFileData = getFileData;
+  entry.fileRead = CodecFileRead<kCodec>;
+  entry.fileWrite = fileWrite;
+  entry.defaults = defaults;
+  entry.sniff = Sniff<kCodec>;
+  return entry;
+}
+
 }  // namespace
 
 FormatEntry PngEntry() {
-  FormatEntry entry;
-  SetFormatInfo(&entry.info, "PNG", "Portable Network Graphics", "png",
-          TF_DT_RGB | TF_DT_INDEXED256 | TF_DT_INDEXED16 | TF_DT_GREY | TF_DT_BW, true);
-  entry.feedTypes = entry.info.dataTypes;
-  entry.getFileData = PngGetFileData;
-  entry.fileRead = CodecFileRead<Codec::Png>;
-  entry.fileWrite = PngFileWrite;
-  entry.defaults = PngDefaults;
-  entry.sniff = Sniff<Codec::Png>;
-  return entry;
+  const LONG types = TF_DT_RGB | TF_DT_INDEXED256 | TF_DT_INDEXED16 | TF_DT_GREY | TF_DT_BW;
+  return CodecEntry<Codec::Png>("PNG", "Portable Network Graphics", "png", types, types,
+                                PngGetFileData, PngFileWrite, PngDefaults);
 }
 
 FormatEntry JpegEntry() {
-  FormatEntry entry;
-  SetFormatInfo(&entry.info, "JPG", "JPEG File Interchange Format", "jpg;jpeg", TF_DT_RGB | TF_DT_GREY, true);
-  entry.feedTypes = TF_DT_RGB | TF_DT_INDEXED256 | TF_DT_INDEXED16 | TF_DT_GREY | TF_DT_BW;
-  entry.getFileData = JpegGetFileData;
-  entry.fileRead = CodecFileRead<Codec::Jpeg>;
-  entry.fileWrite = JpegFileWrite;
-  entry.defaults = JpegDefaults;
-  entry.sniff = Sniff<Codec::Jpeg>;
-  return entry;
+  return CodecEntry<Codec::Jpeg>("JPG", "JPEG File Interchange Format", "jpg;jpeg",
+                                 TF_DT_RGB | TF_DT_GREY,
+                                 TF_DT_RGB | TF_DT_INDEXED256 | TF_DT_INDEXED16 | TF_DT_GREY | TF_DT_BW,
+                                 JpegGetFileData, JpegFileWrite, JpegDefaults);
 }
 
 FormatEntry GifEntry() {
-  FormatEntry entry;
-  SetFormatInfo(&entry.info, "GIF", "Graphics Interchange Format", "gif",
-          TF_DT_INDEXED256 | TF_DT_INDEXED16 | TF_DT_GREY | TF_DT_BW, true);
-  entry.feedTypes = entry.info.dataTypes;
-  entry.getFileData = GifGetFileData;
-  entry.fileRead = CodecFileRead<Codec::Gif>;
-  entry.fileWrite = GifFileWrite;
-  entry.defaults = GifDefaults;
-  entry.sniff = Sniff<Codec::Gif>;
-  return entry;
+  const LONG types = TF_DT_INDEXED256 | TF_DT_INDEXED16 | TF_DT_GREY | TF_DT_BW;
+  return CodecEntry<Codec::Gif>("GIF", "Graphics Interchange Format", "gif", types, types,
+                                GifGetFileData, GifFileWrite, GifDefaults);
 }
 
 }  // namespace tf

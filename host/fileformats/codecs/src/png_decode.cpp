@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "internal.h"
+#include "png_errors.h"
 
 namespace lvcodecs::detail {
 namespace {
@@ -18,16 +19,8 @@ struct PngInput {
   std::size_t size = 0;
   std::size_t pos = 0;
   bool truncated = false;
-  char message[160] = {};
+  PngErrors errors;
 };
-
-void onPngError(png_structp png, png_const_charp message) {
-  auto* input = static_cast<PngInput*>(png_get_error_ptr(png));
-  std::strncpy(input->message, message, sizeof input->message - 1);
-  png_longjmp(png, 1);
-}
-
-void onPngWarning(png_structp, png_const_charp) {}
 
 void readPngBytes(png_structp png, png_bytep out, std::size_t length) {
   auto* input = static_cast<PngInput*>(png_get_io_ptr(png));
@@ -117,7 +110,7 @@ class PngDecoder final : public DecoderBase {
  private:
   bool libraryFailure(Error* error) const {
     return fail(error, input_.truncated ? ErrorCode::Truncated : ErrorCode::Corrupt,
-                std::string("broken PNG data (") + input_.message + ")");
+                std::string("broken PNG data (") + input_.errors.message + ")");
   }
   void readFacts(int bitDepth, int colourType, int interlace);
   bool readWholeImage(Error* error);
@@ -133,7 +126,7 @@ class PngDecoder final : public DecoderBase {
 };
 
 bool PngDecoder::open(const DecodeLimits& limits, Error* error) {
-  png_ = png_create_read_struct(PNG_LIBPNG_VER_STRING, &input_, onPngError, onPngWarning);
+  png_ = png_create_read_struct(PNG_LIBPNG_VER_STRING, &input_.errors, onPngError, onPngWarning);
   if (png_) info_ = png_create_info_struct(png_);
   if (!png_ || !info_) return fail(error, ErrorCode::OutOfMemory, "cannot set up the PNG reader");
   png_set_read_fn(png_, &input_, readPngBytes);

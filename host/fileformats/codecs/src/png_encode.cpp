@@ -8,6 +8,7 @@
 #include <new>
 
 #include "internal.h"
+#include "png_errors.h"
 
 namespace lvcodecs::detail {
 namespace {
@@ -16,16 +17,8 @@ namespace {
 struct PngOutput {
   std::vector<std::uint8_t> bytes;
   bool outOfMemory = false;
-  char message[160] = {};
+  PngErrors errors;
 };
-
-void onPngError(png_structp png, png_const_charp message) {
-  auto* output = static_cast<PngOutput*>(png_get_error_ptr(png));
-  std::strncpy(output->message, message, sizeof output->message - 1);
-  png_longjmp(png, 1);
-}
-
-void onPngWarning(png_structp, png_const_charp) {}
 
 void writePngBytes(png_structp png, png_bytep data, std::size_t length) {
   auto* output = static_cast<PngOutput*>(png_get_io_ptr(png));
@@ -151,7 +144,7 @@ class PngEncoder final : public EncoderBase {
  private:
   bool libraryFailure(Error* error) const {
     return fail(error, output_.outOfMemory ? ErrorCode::OutOfMemory : ErrorCode::Corrupt,
-                std::string("cannot encode the PNG image (") + output_.message + ")");
+                std::string("cannot encode the PNG image (") + output_.errors.message + ")");
   }
 
   PngOutput output_;
@@ -162,7 +155,7 @@ class PngEncoder final : public EncoderBase {
 };
 
 bool PngEncoder::start(Error* error) {
-  png_ = png_create_write_struct(PNG_LIBPNG_VER_STRING, &output_, onPngError, onPngWarning);
+  png_ = png_create_write_struct(PNG_LIBPNG_VER_STRING, &output_.errors, onPngError, onPngWarning);
   if (png_) info_ = png_create_info_struct(png_);
   if (!png_ || !info_) return fail(error, ErrorCode::OutOfMemory, "cannot set up the PNG writer");
   png_set_write_fn(png_, &output_, writePngBytes, flushPng);

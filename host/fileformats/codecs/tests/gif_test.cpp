@@ -12,6 +12,7 @@ using testing::decodeError;
 using testing::decodeOrFail;
 using testing::encodeOrFail;
 using testing::makeImage;
+using testing::roundTripFacts;
 
 struct RoundTripCase {
   RowForm form;
@@ -26,16 +27,8 @@ class GifRoundTrip : public ::testing::TestWithParam<RoundTripCase> {};
 TEST_P(GifRoundTrip, RowsAndFactsComeBackUnchanged) {
   const RoundTripCase& c = GetParam();
   testing::TestImage image = makeImage(c.form, c.width, c.height, c.paletteSize);
-  EncodeOptions options;
-  options.interlace = c.interlace;
-  std::vector<std::uint8_t> file = encodeOrFail(Codec::Gif, image, options);
-  ImageFacts facts;
-  EXPECT_EQ(decodeOrFail(file, c.form, &facts), image.rows);
-  EXPECT_EQ(facts.codec, Codec::Gif);
-  EXPECT_EQ(facts.width, c.width);
-  EXPECT_EQ(facts.height, c.height);
+  const ImageFacts facts = roundTripFacts(Codec::Gif, image, c.interlace);
   EXPECT_EQ(facts.model, ColourModel::Palette);
-  EXPECT_EQ(facts.interlaced, c.interlace);
   EXPECT_EQ(facts.compression, Compression::Lzw);
   EXPECT_EQ(facts.naturalForm, RowForm::Indexed8);
   EXPECT_EQ(facts.transparentIndex, -1);

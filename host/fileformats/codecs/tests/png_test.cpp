@@ -13,6 +13,7 @@ using testing::decodeError;
 using testing::decodeOrFail;
 using testing::encodeOrFail;
 using testing::makeImage;
+using testing::roundTripFacts;
 
 struct RoundTripCase {
   RowForm form;
@@ -28,17 +29,9 @@ class PngRoundTrip : public ::testing::TestWithParam<RoundTripCase> {};
 TEST_P(PngRoundTrip, RowsAndFactsComeBackUnchanged) {
   const RoundTripCase& c = GetParam();
   testing::TestImage image = makeImage(c.form, c.width, c.height, c.paletteSize);
-  EncodeOptions options;
-  options.interlace = c.interlace;
-  std::vector<std::uint8_t> file = encodeOrFail(Codec::Png, image, options);
-  ImageFacts facts;
-  EXPECT_EQ(decodeOrFail(file, c.form, &facts), image.rows);
-  EXPECT_EQ(facts.codec, Codec::Png);
-  EXPECT_EQ(facts.width, c.width);
-  EXPECT_EQ(facts.height, c.height);
+  const ImageFacts facts = roundTripFacts(Codec::Png, image, c.interlace);
   EXPECT_EQ(facts.model, c.model);
   EXPECT_EQ(facts.bitsPerPixel, c.bitsPerPixel);
-  EXPECT_EQ(facts.interlaced, c.interlace);
   EXPECT_EQ(facts.naturalForm, c.form);
   EXPECT_EQ(facts.compression, Compression::Deflate);
   EXPECT_EQ(facts.palette, image.spec.palette);

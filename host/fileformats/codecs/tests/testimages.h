@@ -65,6 +65,22 @@ inline std::vector<std::uint8_t> decodeOrFail(const std::vector<std::uint8_t>& f
   return rows;
 }
 
+// Encodes IMAGE with CODEC, interlaced or not, and decodes it in its own
+// form: expects the same rows back and facts naming the codec, the size and
+// the interlacing; returns the facts for the codec's own checks.
+inline ImageFacts roundTripFacts(Codec codec, const TestImage& image, bool interlace) {
+  EncodeOptions options;
+  options.interlace = interlace;
+  std::vector<std::uint8_t> file = encodeOrFail(codec, image, options);
+  ImageFacts facts;
+  EXPECT_EQ(decodeOrFail(file, image.spec.form, &facts), image.rows);
+  EXPECT_EQ(facts.codec, codec);
+  EXPECT_EQ(facts.width, image.spec.width);
+  EXPECT_EQ(facts.height, image.spec.height);
+  EXPECT_EQ(facts.interlaced, interlace);
+  return facts;
+}
+
 // Decodes FILE completely; returns the error (None on success).
 inline Error decodeError(const std::vector<std::uint8_t>& file) {
   std::vector<std::uint8_t> rows;
