@@ -20,24 +20,6 @@ bool RectangleInside(const TFTRANSFER& t, const Layout& l) {
          t.top <= l.height - t.rows;
 }
 
-// Converts one file row into host form; returns the converted row (the
-// file row itself, or `second`).
-BYTE* ToHostRow(const Layout& l, BYTE* fileRow, BYTE* second) {
-  const size_t pixels = static_cast<size_t>(l.width);
-  switch (l.fileBits) {
-    case 24: SwapRedBlue(fileRow, pixels); return fileRow;
-    case 32: DropFirstOfFour(second, fileRow, pixels); return second;
-    case 4: ExpandNibbles(second, fileRow, pixels); return second;
-    case 16:
-      if (l.is565) Words565To555(fileRow, pixels);
-      return fileRow;
-    case 1:
-      if (l.invert) Misc().invertBits(fileRow, fileRow, static_cast<LONG>(l.stride));
-      return fileRow;
-    default: return fileRow;
-  }
-}
-
 LONG RowFlags(LONG c, const TFTRANSFER& t) {
   LONG flags = TF_ROW_ANY;
   if (c == t.top) flags |= TF_ROW_FIRST;

@@ -27,28 +27,6 @@ std::vector<LONG> ColumnTable(LONG width, LONG scaledWidth) {
   return columns;
 }
 
-// The file row converted for sampling: 3-byte pixels for 24 and 32 bits,
-// one byte per pixel for 4 bits, 1-bit rows inverted when asked.
-const BYTE* ConvertForSampling(const Layout& l, BYTE* fileRow, BYTE* second) {
-  const size_t pixels = static_cast<size_t>(l.width);
-  switch (l.fileBits) {
-    case 24: SwapRedBlue(fileRow, pixels); return fileRow;
-    case 32: DropFirstOfFour(second, fileRow, pixels); return second;
-    case 4: ExpandNibbles(second, fileRow, pixels); return second;
-    case 16:
-      if (l.is565) Words565To555(fileRow, pixels);
-      return fileRow;
-    case 1:
-      if (l.invert) {
-        Misc().invertBits(second, fileRow, static_cast<LONG>(l.stride));
-      } else {
-        std::memcpy(second, fileRow, l.stride);
-      }
-      return second;
-    default: return fileRow;
-  }
-}
-
 void CopyColumns(const Layout& l, const std::vector<LONG>& columns, const BYTE* in, BYTE* out) {
   const LONG last = l.width - 1;
   const size_t count = columns.size();
@@ -70,6 +48,22 @@ void CopyColumns(const Layout& l, const std::vector<LONG>& columns, const BYTE* 
 }
 
 }  // namespace
+
+BYTE* ToHostRow(const Layout& l, BYTE* fileRow, BYTE* second) {
+  const size_t pixels = static_cast<size_t>(l.width);
+  switch (l.fileBits) {
+    case 24: SwapRedBlue(fileRow, pixels); return fileRow;
+    case 32: DropFirstOfFour(second, fileRow, pixels); return second;
+    case 4: ExpandNibbles(second, fileRow, pixels); return second;
+    case 16:
+      if (l.is565) Words565To555(fileRow, pixels);
+      return fileRow;
+    case 1:
+      if (l.invert) Misc().invertBits(fileRow, fileRow, static_cast<LONG>(l.stride));
+      return fileRow;
+    default: return fileRow;
+  }
+}
 
 int SampleBits(const Layout& l) {
   if (l.fileBits == 4) return 8;
@@ -106,7 +100,7 @@ bool SampleImage(HFILE file, const Layout& l, LONG width, LONG height, BYTE* out
         ReportError(kFnPreview, 2, 4, IDS_READ_ERROR);
         return false;
       }
-      row = ConvertForSampling(l, fileRow, second);
+      row = ToHostRow(l, fileRow, second);
       loaded = source;
     }
     CopyColumns(l, columns, row, out + outRow * static_cast<size_t>(height - 1 - j));

@@ -13,6 +13,11 @@ namespace tpi {
 // true-colour files, the host bits per pixel otherwise.
 int SampleBits(const Layout& layout);
 
+// Converts one file row of `layout` into host form, in place where the
+// form allows; `second` (a row of host form) takes the others. Returns the
+// converted row: `fileRow` itself or `second`.
+BYTE* ToHostRow(const Layout& layout, BYTE* fileRow, BYTE* second);
+
 // Resamples the image to width x height (both > 0) into `out`, rows of
 // `outRow` bytes, top row first. Reports (814, ...) and returns false when
 // memory or a read fails.

@@ -278,6 +278,11 @@ TEST(TpiRead, ScaledReadOfBitsAndUpscaledColumnsPastTheImage) {
   ASSERT_EQ(read.result, 1);
   EXPECT_EQ(read.calls[0].data[0], Bytes{0x80});
   EXPECT_EQ(read.calls[0].data[1], Bytes{0x80});
+  // The same bits with white as entry 0 come out inverted: columns 0, 1, 1.
+  Opened inverted(BuildFile(Spec(1, 2, {{0x80}}, {{255, 255, 255, 0}, {0, 0, 0, 0}})), "inverted.tpi");
+  read = ReadRows(inverted.file.handle(), inverted.record, t, 1);
+  ASSERT_EQ(read.result, 1);
+  EXPECT_EQ(read.calls[0].data[0], Bytes{0x60});
   // 16 colours scaled down: one byte per pixel.
   Opened nibbles(BuildFile(Spec(4, 4, {{0x12, 0x34}}, std::vector<RGBQUAD>(16))), "nibbles.tpi");
   t.scaledWidth = 2;
