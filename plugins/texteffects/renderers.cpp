@@ -5,11 +5,11 @@ namespace texfx {
 
 namespace {
 
-// Effects 7 and 9 have no renderer in this build yet.
+// Every effect has its renderer.
 const Renderer kRenderers[kEffectCount] = {
     RenderGradient, RenderHole, RenderGlass, RenderMetal, RenderRelief, RenderReliefOutline,
-    RenderReliefTexture, nullptr, RenderSand, nullptr, RenderFire, RenderSnow, RenderNeon,
-    RenderSeal,
+    RenderReliefTexture, RenderConcrete, RenderSand, RenderFlash, RenderFire, RenderSnow,
+    RenderNeon, RenderSeal,
 };
 
 }  // namespace

@@ -27,8 +27,16 @@ LONG RenderRelief(EffectRun* run);
 LONG RenderReliefOutline(EffectRun* run);
 // 6 "Relief-Textur": an embossed tiled texture inside the object.
 LONG RenderReliefTexture(EffectRun* run);
+// 7 "Konkret": a rough surface in the colour, lit from 45 degrees.
+LONG RenderConcrete(EffectRun* run);
 // 8 "Sand": a roughened, grainy edge lit by the emboss shader.
 LONG RenderSand(EffectRun* run);
+// 9 "Blitz": the object or a tiled bump map lit by a coloured light.
+LONG RenderFlash(EffectRun* run);
+// Size of the bump-map tile of "Blitz" over an area of width x height:
+// the bump map's size cut to the area, its proportions restored within
+// its own size (the smaller side follows the larger); at least 1 x 1.
+SIZE BumpTileSize(LONG bumpWidth, LONG bumpHeight, LONG width, LONG height);
 // 10 "Feuer": flames rising above the object, coloured through its palette.
 LONG RenderFire(EffectRun* run);
 // 11 "Schnee": snow hanging below the object, coloured through its palette.
