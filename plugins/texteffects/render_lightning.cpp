@@ -65,8 +65,10 @@ LONG Flash(EffectRun* run, RenderProgress* progress) {
   const LONG direction = ((data.lightDirection % 360) + 360) % 360;
   Working working;
   if (LONG code = Enlarge(*run, kFlashPad, &working)) return code;
-  BUFINFO info;
+  BUFINFO info, maskInfo;
   if (LONG code = ReadInfo(working.image, &info)) return code;
+  // The mask is handed back as it is: it has to be one.
+  if (ReadInfo(working.mask, &maskInfo) || maskInfo.pixelFormat != 8) return kErrMemory;
 
   OwnedBuf heights, coloured, image, mask;
   if (LONG code = FlashHeights(data, working.mask, info.width, info.height, &heights)) return code;
