@@ -8,23 +8,21 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "module_binding.h"
 #include "testsupport.h"
 
 namespace miotest {
 
 namespace {
 
-template <typename Function>
-Function Bind(HMODULE module, const char* name) {
-  return reinterpret_cast<Function>(GetProcAddress(module, name));
-}
+using lvtest::Bind;
 
 }  // namespace
 
 const AudioModule& Audio() {
   static AudioModule audio = [] {
     AudioModule loaded;
-    const std::string path = WinPath(lvtest::StageDir() / "modules" / "audioinfo.mio");
+    const std::string path = lvtest::StagedModulePath("audioinfo.mio");
     loaded.module = LoadLibraryA(path.c_str());
     if (!loaded.module) std::fprintf(stderr, "cannot load %s (error %u)\n", path.c_str(), GetLastError());
     if (!loaded.module) return loaded;
@@ -44,12 +42,6 @@ std::filesystem::path WorkDir() {
   std::filesystem::path dir = lvtest::Prefix() / "audiofiles";
   std::filesystem::create_directories(dir);
   return dir;
-}
-
-std::string WinPath(const std::filesystem::path& path) {
-  char win[MAX_PATH * 2] = {};
-  lvUnixPathToWin(path.string().c_str(), win, sizeof win);
-  return win;
 }
 
 std::string WriteFile(const std::string& name, const std::vector<BYTE>& bytes) {

@@ -6,6 +6,7 @@
 #include <audioinfo.h>
 
 #include "bytes.h"
+#include "module_binding.h"
 
 #include <filesystem>
 #include <string>
@@ -33,7 +34,7 @@ std::filesystem::path WorkDir();
 // Writes bytes to a file in WorkDir(); returns its Windows path.
 std::string WriteFile(const std::string& name, const std::vector<BYTE>& bytes);
 // The Windows path of a Unix path.
-std::string WinPath(const std::filesystem::path& path);
+using lvtest::WinPath;
 // Runs sox with the arguments (output file names inside WorkDir()); false
 // when it fails.
 bool RunSox(const std::string& arguments);

@@ -9,16 +9,14 @@
 #include <fstream>
 #include <iterator>
 
+#include "module_binding.h"
 #include "testsupport.h"
 
 namespace tpitest {
 
 namespace {
 
-template <typename Function>
-Function Bind(HMODULE module, const char* name) {
-  return reinterpret_cast<Function>(GetProcAddress(module, name));
-}
+using lvtest::Bind;
 
 void Put16(Bytes& b, size_t at, uint32_t v) {
   b[at] = static_cast<BYTE>(v);
@@ -66,15 +64,9 @@ BYTE** ServeRow(TFTRANSFER*, LONG left, LONG row, LONG, LONG, LONG flags, LONG, 
   return &g_write.current;
 }
 
-std::string WinPath(const std::filesystem::path& unixPath) {
-  char win[MAX_PATH];
-  lvUnixPathToWin(unixPath.string().c_str(), win, sizeof win);
-  return win;
-}
-
 }  // namespace
 
-std::string ModulePath() { return WinPath(lvtest::StageDir() / "modules" / "tpiformat.fio"); }
+std::string ModulePath() { return lvtest::StagedModulePath("tpiformat.fio"); }
 
 const TpiModule& Tpi() {
   static TpiModule tpi = [] {

@@ -5,17 +5,14 @@
 
 #include <string>
 
+#include "module_binding.h"
 #include "testsupport.h"
 
 namespace gridtest {
 
 namespace {
 
-// An export bound by name, as the host binds it.
-template <typename Function>
-Function Bind(HMODULE module, const char* name) {
-  return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-}
+using lvtest::Bind;
 
 RecordingHost* g_current = nullptr;
 std::vector<HostCall> g_calls;
@@ -43,9 +40,7 @@ LONG Request(LONG code, LONG value1, LONG value2, LONG_PTR argument) {
 const GridModule& Grid() {
   static GridModule grid = [] {
     GridModule loaded;
-    std::string path = "Z:" + (lvtest::StageDir() / "modules" / "gridsplit.tpi").string();
-    for (char& c : path)
-      if (c == '/') c = '\\';
+    const std::string path = lvtest::StagedModulePath("gridsplit.tpi");
     loaded.module = LoadLibraryA(path.c_str());
     if (!loaded.module) return loaded;
     loaded.query = Bind<T32PIQUERYITEMS>(loaded.module, "t32tPiQueryItems");
