@@ -1,4 +1,4 @@
-// The text effects with a renderer (0 to 6, 8 and 10 to 13) through TavikPlugInAction as the host runs them
+// The fourteen text effects through TavikPlugInAction as the host runs them
 // (flags 0x2, with a base image so the effects that grow their object pad
 // it), on a 900 x 250 text-like mask and on a 4000 x 1000 object, beside a
 // plain copy of the object's pixels in the same run.
@@ -29,9 +29,10 @@ using texfx::EffectBlock;
 using texfx::PlugInRecord;
 
 // The effects with a renderer, and their names here.
-const LONG kEffects[] = {0, 1, 2, 3, 4, 5, 6, 8, 10, 11, 12, 13};
-const char* const kNames[] = {"Gradient", "Hole", "Glass", "Metal", "Relief", "ReliefOutline",
-                              "ReliefTexture", "Sand", "Fire", "Snow", "Neon", "Seal"};
+const LONG kEffects[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13};
+const char* const kNames[] = {"Gradient", "Hole",     "Glass", "Metal", "Relief",
+                              "ReliefOutline", "ReliefTexture", "Concrete", "Sand", "Flash",
+                              "Fire", "Snow", "Neon", "Seal"};
 constexpr int kEffectCount = sizeof kEffects / sizeof kEffects[0];
 
 texfx::TavikActionProc LoadAction() {

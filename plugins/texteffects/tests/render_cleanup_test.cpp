@@ -113,7 +113,10 @@ INSTANTIATE_TEST_SUITE_P(
                     CleanupCase{"Seal", kSeal, false}, CleanupCase{"SealBase", kSeal, true},
                     CleanupCase{"Neon", kNeon, false}, CleanupCase{"NeonBase", kNeon, true},
                     CleanupCase{"Fire", kFire, false}, CleanupCase{"FireBase", kFire, true},
-                    CleanupCase{"Snow", kSnow, false}, CleanupCase{"SnowBase", kSnow, true}),
+                    CleanupCase{"Snow", kSnow, false}, CleanupCase{"SnowBase", kSnow, true},
+                    CleanupCase{"Concrete", kConcrete, false},
+                    CleanupCase{"ConcreteBase", kConcrete, true},
+                    CleanupCase{"Flash", kFlash, false}, CleanupCase{"FlashBase", kFlash, true}),
     [](const testing::TestParamInfo<CleanupCase>& info) { return info.param.name; });
 
 }  // namespace
