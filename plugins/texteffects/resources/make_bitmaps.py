@@ -4,7 +4,9 @@
   hole.bmp      the "Loch" shape (bitmap 124): a round punch with a soft rim
   texture.bmp   the "Relief-Textur" and bump-map texture (bitmap 125):
                 rounded cobbles between narrow joints
-  thumbNN.bmp   the fourteen 80 x 50 effect thumbnails (bitmaps 110..123)
+
+The fourteen 80 x 50 effect thumbnails (bitmaps 110..123, thumbNN.bmp) are
+made by the effects themselves: see make_thumbnails.sh.
 
 Run it from anywhere: python3 make_bitmaps.py [output folder]; by default
 the files are written beside this script.
@@ -90,35 +92,10 @@ def texture_function(size=128, cells=6):
     return pixel
 
 
-THUMB_COLOURS = [
-    (255, 0, 0), (0, 0, 0), (0, 255, 0), (244, 209, 43), (128, 128, 128), (160, 160, 160),
-    (150, 120, 90), (255, 255, 0), (210, 180, 120), (255, 255, 0), (255, 128, 0),
-    (230, 230, 255), (255, 0, 255), (200, 0, 0),
-]
-
-
-def thumbnail(index):
-    """Placeholder thumbnail: the effect's colour in a rounded bar on light grey,
-    brighter towards the top, so the fourteen entries tell apart."""
-    colour = THUMB_COLOURS[index]
-
-    def pixel(x, y):
-        inside = abs(x - 39.5) < 30 and abs(y - 24.5) < 12
-        corner = math.hypot(max(abs(x - 39.5) - 24, 0), max(abs(y - 24.5) - 6, 0)) < 6
-        if inside and corner:
-            shade = 1.15 - 0.3 * (y - 12) / 25.0
-            return tuple(clamp(c * shade + 20) for c in colour)
-        return (212, 208, 200)
-
-    return pixel
-
-
 def main():
     folder = sys.argv[1] if len(sys.argv) > 1 else os.path.dirname(os.path.abspath(__file__))
     write_bmp(os.path.join(folder, 'hole.bmp'), 64, 64, hole_shape)
     write_bmp(os.path.join(folder, 'texture.bmp'), 128, 128, texture_function())
-    for i in range(14):
-        write_bmp(os.path.join(folder, 'thumb%02d.bmp' % i), 80, 50, thumbnail(i))
 
 
 if __name__ == '__main__':
