@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <random>
 #include <vector>
 
@@ -181,6 +182,19 @@ TEST(SoftEdge, InPlaceAndBadCalls) {
   buf32Free(src);
 }
 
+// Brute force: the squared distance from (x, y) to the nearest site of a
+// `w` wide field, or `limit` when every site lies farther.
+long NearestSiteSquared(const std::vector<uint8_t>& sites, size_t w, size_t x, size_t y, long limit) {
+  long best = limit;
+  for (size_t s = 0; s < sites.size(); ++s) {
+    if (!sites[s]) continue;
+    const long dx = static_cast<long>(x) - static_cast<long>(s % w);
+    const long dy = static_cast<long>(y) - static_cast<long>(s / w);
+    best = std::min(best, dx * dx + dy * dy);
+  }
+  return best;
+}
+
 TEST(DistanceTransform, CappedMatchesBruteForce) {
   std::mt19937 rng(5);
   const size_t w = 40, h = 23;
@@ -191,14 +205,8 @@ TEST(DistanceTransform, CappedMatchesBruteForce) {
     std::vector<float> d = softedge::CappedSquaredDistances(sites, w, h, cap);
     for (size_t y = 0; y < h; ++y) {
       for (size_t x = 0; x < w; ++x) {
-        long best = cap * cap;
-        for (size_t s = 0; s < sites.size(); ++s) {
-          if (!sites[s]) continue;
-          long dx = static_cast<long>(x) - static_cast<long>(s % w);
-          long dy = static_cast<long>(y) - static_cast<long>(s / w);
-          best = std::min(best, dx * dx + dy * dy);
-        }
-        ASSERT_EQ(d[y * w + x], static_cast<float>(best)) << x << "," << y << " cap " << cap;
+        ASSERT_EQ(d[y * w + x], static_cast<float>(NearestSiteSquared(sites, w, x, y, cap * cap)))
+            << x << "," << y << " cap " << cap;
       }
     }
   }
@@ -235,17 +243,9 @@ TEST(DistanceTransform, MatchesBruteForce) {
   std::vector<float> d = softedge::SquaredDistances(sites, w, h);
   for (size_t y = 0; y < h; ++y) {
     for (size_t x = 0; x < w; ++x) {
-      long best = -1;
-      for (size_t sy = 0; sy < h; ++sy) {
-        for (size_t sx = 0; sx < w; ++sx) {
-          if (!sites[sy * w + sx]) continue;
-          long dx = static_cast<long>(x) - static_cast<long>(sx),
-               dy = static_cast<long>(y) - static_cast<long>(sy);
-          long dd = dx * dx + dy * dy;
-          if (best < 0 || dd < best) best = dd;
-        }
-      }
-      ASSERT_EQ(d[y * w + x], static_cast<float>(best)) << x << "," << y;
+      const long unlimited = std::numeric_limits<long>::max();
+      ASSERT_EQ(d[y * w + x], static_cast<float>(NearestSiteSquared(sites, w, x, y, unlimited)))
+          << x << "," << y;
     }
   }
 }

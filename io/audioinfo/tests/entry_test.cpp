@@ -19,13 +19,7 @@ using miotest::Audio;
 using miotest::ErrorSlot;
 using miotest::TakeGlobal;
 
-class AudioEntryTest : public testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_NE(Audio().module, 0u) << "audioinfo.mio not loaded";
-    c32ResetDLLErrInfo();
-  }
-};
+class AudioEntryTest : public miotest::ModuleTest {};
 
 void ExpectError(LONG message, LONG category, LONG detail) {
   const miotest::Slot slot = ErrorSlot();

@@ -24,13 +24,7 @@ using miotest::Smf;
 using miotest::Tempo;
 using miotest::Track;
 
-class MidiFileTest : public testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_NE(Audio().module, 0u);
-    c32ResetDLLErrInfo();
-  }
-};
+class MidiFileTest : public miotest::ModuleTest {};
 
 const std::vector<BYTE> kNoteOn = {0x90, 60, 100};
 const std::vector<BYTE> kNoteOff = {0x80, 60, 0};

@@ -38,6 +38,11 @@ const AudioModule& Audio() {
   return audio;
 }
 
+void ModuleTest::SetUp() {
+  ASSERT_NE(Audio().module, 0u) << "audioinfo.mio not loaded";
+  c32ResetDLLErrInfo();
+}
+
 std::filesystem::path WorkDir() {
   std::filesystem::path dir = lvtest::Prefix() / "audiofiles";
   std::filesystem::create_directories(dir);

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <audioinfo.h>
+#include <gtest/gtest.h>
 
 #include "bytes.h"
 #include "module_binding.h"
@@ -28,6 +29,13 @@ struct AudioModule {
 
 // Loads audioinfo.mio from the staged modules folder once per test program.
 const AudioModule& Audio();
+
+// A test of the loaded module: stops at once when the module is not loaded,
+// and starts with an empty error slot.
+class ModuleTest : public testing::Test {
+ protected:
+  void SetUp() override;
+};
 
 // A folder of this test run for files made by the tests.
 std::filesystem::path WorkDir();

@@ -29,13 +29,7 @@ void FileFacts(const std::string& file, DWORD* size, WORD* date, WORD* time) {
   ASSERT_TRUE(FileTimeToDosDateTime(&local, date, time));
 }
 
-class VocFileTest : public testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_NE(Audio().module, 0u);
-    c32ResetDLLErrInfo();
-  }
-};
+class VocFileTest : public miotest::ModuleTest {};
 
 struct SoxCase {
   const char* name;

@@ -20,13 +20,7 @@ using miotest::Put16;
 using miotest::Put32;
 using miotest::RawRecord;
 
-class WavFileTest : public testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_NE(Audio().module, 0u);
-    c32ResetDLLErrInfo();
-  }
-};
+class WavFileTest : public miotest::ModuleTest {};
 
 struct SoxWave {
   const char* name;
