@@ -5,7 +5,7 @@
 #include <cmath>
 #include <vector>
 
-#include "../distance.h"
+#include "../distancemap.h"
 #include "../renderers.h"
 #include "direct_run.h"
 #include "support.h"
@@ -20,35 +20,35 @@ using texfxtest::MakeMask;
 const ProgressLink kQuiet = {0, nullptr, 0, 0, 100};
 
 // A width x height mask with a filled block from (x0, y0) to (x1, y1) exclusive.
-HBUF BlockMask(LONG width, LONG height, LONG x0, LONG y0, LONG x1, LONG y1) {
+std::vector<BYTE> BlockValues(LONG width, LONG height, LONG x0, LONG y0, LONG x1, LONG y1) {
   std::vector<BYTE> values(static_cast<size_t>(width) * height, 0);
   for (LONG y = y0; y < y1; ++y)
     for (LONG x = x0; x < x1; ++x) values[static_cast<size_t>(y) * width + x] = 255;
-  return MakeMask(width, height, values);
+  return values;
+}
+
+HBUF BlockMask(LONG width, LONG height, LONG x0, LONG y0, LONG x1, LONG y1) {
+  return MakeMask(width, height, BlockValues(width, height, x0, y0, x1, y1));
+}
+
+std::vector<double> DistancesOf(const std::vector<BYTE>& mask, LONG width, LONG height) {
+  std::vector<double> map(mask.size());
+  EXPECT_EQ(SignedDistances(mask.data(), width, height, width, map.data(), kQuiet), 0);
+  return map;
 }
 
 TEST(DistanceMapTest, SignedDistancesToTheOtherClass) {
-  HBUF mask = BlockMask(7, 7, 1, 1, 6, 6);
-  std::vector<double> map;
-  ASSERT_EQ(SignedDistanceMap(mask, kQuiet, &map), 0);
+  const std::vector<double> map = DistancesOf(BlockValues(7, 7, 1, 1, 6, 6), 7, 7);
   struct Case {
     int x, y;
     double d;
   } cases[] = {{3, 3, 3}, {1, 3, 1}, {2, 2, 2}, {0, 3, -1}, {0, 0, -std::sqrt(2.0)}};
   for (const Case& c : cases) EXPECT_DOUBLE_EQ(map[c.y * 7 + c.x], c.d) << c.x << "," << c.y;
-  buf32Free(mask);
 }
 
 TEST(DistanceMapTest, BeyondTheImageIsOutsideAndAnEmptyMaskIsFar) {
-  HBUF full = BlockMask(3, 1, 0, 0, 3, 1);
-  std::vector<double> map;
-  ASSERT_EQ(SignedDistanceMap(full, kQuiet, &map), 0);
-  EXPECT_EQ(map, (std::vector<double>{1, 1, 1}));
-  HBUF empty = MakeMask(3, 2, {});
-  ASSERT_EQ(SignedDistanceMap(empty, kQuiet, &map), 0);
-  for (double d : map) EXPECT_EQ(d, kNoObjectDistance);
-  buf32Free(full);
-  buf32Free(empty);
+  EXPECT_EQ(DistancesOf(BlockValues(3, 1, 0, 0, 3, 1), 3, 1), (std::vector<double>{1, 1, 1}));
+  for (double d : DistancesOf(std::vector<BYTE>(6, 0), 3, 2)) EXPECT_LE(d, -kNoOtherClassDistance);
 }
 
 // Row 12 of the neon mask of a 24 x 24 object with a block from 2 to 22.
