@@ -70,21 +70,6 @@ const HostCall* RecordingHost::Find(LONG code, LONG value1) const {
   return nullptr;
 }
 
-HBUF PatternImage(LONG width, LONG height) {
-  HBUF buffer = 0;
-  if (!buf32Alloc(&buffer, 24, width, height, BUF_KIND_PLAIN, nullptr)) return 0;
-  std::vector<BYTE> row(static_cast<size_t>(width) * 3);
-  for (LONG y = 0; y < height; ++y) {
-    for (LONG x = 0; x < width; ++x) {
-      row[x * 3] = static_cast<BYTE>(x);
-      row[x * 3 + 1] = static_cast<BYTE>(y);
-      row[x * 3 + 2] = 7;
-    }
-    buf32Line(buffer, y, 2, row.data());
-  }
-  return buffer;
-}
-
 std::vector<BYTE> Pixels(HBUF buffer) {
   LONG width = 0, height = 0;
   buf32GetWHU(buffer, &width, &height, nullptr);

@@ -7,6 +7,8 @@
 
 #include <vector>
 
+#include "pattern_image.h"
+
 namespace gridtest {
 
 // The module's entry points, bound by name.
@@ -47,8 +49,6 @@ class RecordingHost {
   T32HOSTOBJECT object_;
 };
 
-// A 24-bit image whose pixel (x, y) is (x, y, 7) (values wrap at 256).
-HBUF PatternImage(LONG width, LONG height);
 // All pixels of an RGB buffer, row after row.
 std::vector<BYTE> Pixels(HBUF buffer);
 

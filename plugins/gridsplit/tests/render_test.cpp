@@ -6,9 +6,12 @@
 #include <vector>
 
 #include "../render.h"
+#include "pattern_image.h"
 
 namespace gridsplit {
 namespace {
+
+using gridtest::PatternImage;
 
 GridParams Settings(LONG rows, LONG columns, LONG lineWidth, LONG border) {
   GridParams params = {};
@@ -120,23 +123,6 @@ TEST(CellRectanglesTest, BorderInsetsTheOnlyCell) {
   std::vector<RECT> cells = CellRectangles(sizes, 4, true);
   ASSERT_EQ(cells.size(), 1u);
   EXPECT_TRUE(SameRect(cells[0], RECT{4, 4, 36, 26}));
-}
-
-// An RGB buffer whose pixel (x, y) is (x, y, 7), so untouched pixels show
-// where they came from.
-HBUF PatternImage(LONG width, LONG height) {
-  HBUF buffer = 0;
-  if (!buf32Alloc(&buffer, 24, width, height, BUF_KIND_PLAIN, nullptr)) return 0;
-  std::vector<BYTE> row(static_cast<size_t>(width) * 3);
-  for (LONG y = 0; y < height; ++y) {
-    for (LONG x = 0; x < width; ++x) {
-      row[x * 3] = static_cast<BYTE>(x);
-      row[x * 3 + 1] = static_cast<BYTE>(y);
-      row[x * 3 + 2] = 7;
-    }
-    buf32Line(buffer, y, 2, row.data());
-  }
-  return buffer;
 }
 
 std::vector<BYTE> Pixels(HBUF buffer, LONG width, LONG height) {
