@@ -15,6 +15,9 @@ WaveTexts FormatWaveTexts(const MIOFILEINFO& info) {
   wsprintfA(texts.rate, "%u", static_cast<UINT>(info.u.wave.sampleRate));
   wsprintfA(texts.bits, "%u", static_cast<UINT>(info.u.wave.bits));
   wsprintfA(texts.channels, "%u", static_cast<UINT>(info.u.wave.channels));
+  // The sample count is printed unsigned: counts from 2^31 on (long files,
+  // endless VOC repeats that saturate at 0xFFFFFFFF) would otherwise show
+  // as negative numbers.
   wsprintfA(texts.samples, "%lu", static_cast<unsigned long>(info.samplesOrTempo));
   return texts;
 }

@@ -84,6 +84,10 @@ bool InterpretOther(const WaveChunks& chunks, uint32_t channels, WaveFacts* fact
   return true;
 }
 
+// Standard ADPCM: bits from the format, samples from the "fact" chunk. A
+// file without one still has an exact count in its data size and block
+// layout, so it is reported rather than refused, as other tags without a
+// "fact" chunk are.
 bool InterpretStandardAdpcm(const WaveChunks& chunks, WaveFacts* facts) {
   facts->bits = Le16(chunks.format.data() + kBits);
   if (chunks.hasFact) {
