@@ -24,11 +24,15 @@ bool CollectFileFacts(LPCSTR fileName, MIOFILEINFO* info) {
   FILETIME local = {};
   WORD date = 0;
   WORD time = 0;
-  if (GetFileTime(file, &created, nullptr, nullptr) && FileTimeToLocalFileTime(&created, &local) &&
-      FileTimeToDosDateTime(&local, &date, &time)) {
-    info->creationDate = date;
-    info->creationTime = time;
+  // A time the packed form cannot hold (before 1980) is stored as 0, so the
+  // record never keeps the date of an earlier call.
+  if (!GetFileTime(file, &created, nullptr, nullptr) || !FileTimeToLocalFileTime(&created, &local) ||
+      !FileTimeToDosDateTime(&local, &date, &time)) {
+    date = 0;
+    time = 0;
   }
+  info->creationDate = date;
+  info->creationTime = time;
   CloseHandle(file);
   return true;
 }
