@@ -6,6 +6,7 @@
 #include <imgconvert.h>
 
 #include <cstring>
+#include <string>
 
 #include <texteffects/params.h>
 
@@ -95,6 +96,23 @@ bool FallbackPath(const char* path, char out[MAX_PATH]) {
   return true;
 }
 
+// Puts 4003 into the host's error slot with the host's text 4003 ("the file
+// %s could not be loaded") naming the path, so the user learns which file
+// is missing. The path is put in place of the text's first "%s" by hand:
+// the host's text is not trusted as a format.
+void ReportMissingShape(const char* path, LONG detail) {
+  char format[256] = {};
+  if (c32GetString(kErrShapeMissing, format, sizeof format) <= 0) {
+    Fail(kErrShapeMissing, detail);
+    return;
+  }
+  std::string text(format);
+  const size_t at = text.find("%s");
+  if (at != std::string::npos) text.replace(at, 2, path);
+  c32SetDLLErrInfo(reinterpret_cast<LONG_PTR>(text.c_str()), kErrShapeMissing, 0, kUnit, 1,
+                   detail);
+}
+
 }  // namespace
 
 bool MemorySource::Read(void* to, DWORD count) {
@@ -176,7 +194,10 @@ LONG LoadRendererShape(const char* pathField, UINT resourceId, HBUF* shape) {
     char fallback[MAX_PATH];
     if (FallbackPath(path, fallback)) code = LoadShapeFile(fallback, shape);
   }
-  if (code == kErrOpen || code == kErrShapeMissing) code = kErrShapeMissing;
+  if (code == kErrOpen || code == kErrShapeMissing) {
+    ReportMissingShape(path, 11);
+    return kErrShapeMissing;
+  }
   return Fail(code, 11);
 }
 

@@ -65,8 +65,9 @@ LONG LoadShapeResource(UINT id, HBUF* shape);
 // Resource `resourceId` when the path is empty, else
 // the file at path, else the file of that name in the folder
 // "..\frmmask\" beside the module's folder. When neither file loads and
-// the failure was a missing file, 4003; otherwise the loader's code. The
-// code is put into the host's error slot on failure.
+// the failure was a missing file, 4003, with the host's text 4003 naming
+// the path in the error slot; otherwise the loader's code. The code is put
+// into the host's error slot on failure.
 LONG LoadRendererShape(const char* pathField, UINT resourceId, HBUF* shape);
 
 }  // namespace texfx

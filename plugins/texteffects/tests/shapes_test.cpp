@@ -166,6 +166,9 @@ TEST(ShapeTest, RendererShapeReportsMissingFilesAs4003) {
   LONG unit = 0;
   EXPECT_EQ(lvGetDLLErrInfoRecord(&unit, nullptr, nullptr), 4003);
   EXPECT_EQ(unit, 71750);
+  char text[300] = {};
+  lvGetDLLErrInfoMessage(text, sizeof text);
+  EXPECT_STREQ(text, "Die Datei C:\\nirgends\\form.bmp konnte nicht geladen werden.");
   EXPECT_EQ(LoadRendererShape(WriteDriveFile("nicht.bmp", NotBm()).c_str(), 124, &shape), 4005);
   EXPECT_EQ(shape, 0u);
 }
