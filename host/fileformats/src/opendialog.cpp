@@ -10,6 +10,7 @@
 
 #include "../resources/resource.h"
 #include "errors.h"
+#include "ownmodule.h"
 #include "fileio.h"
 #include "registry.h"
 
@@ -29,13 +30,6 @@ struct OpenState {
   std::string folder;   // Windows path with a trailing backslash
   std::string chosen;
 };
-
-HMODULE OwnModule() {
-  HMODULE module = 0;
-  GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                     reinterpret_cast<LPCSTR>(&OwnModule), &module);
-  return module;
-}
 
 std::vector<std::string> SplitPatterns(const std::string& text) {
   std::vector<std::string> patterns;

@@ -11,6 +11,7 @@
 
 #include "../resources/resource.h"
 #include "errors.h"
+#include "ownmodule.h"
 #include "record.h"
 #include "registry.h"
 
@@ -29,13 +30,6 @@ struct DialogState {
   int dialogId;
   SaveOptions options;
 };
-
-HMODULE OwnModule() {
-  HMODULE module = 0;
-  GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                     reinterpret_cast<LPCSTR>(&OwnModule), &module);
-  return module;
-}
 
 void SetUpNumber(HWND dialog, int editId, int spinId, LONG value, LONG low, LONG high) {
   SetDlgItemInt(dialog, editId, static_cast<UINT>(value), FALSE);
