@@ -283,6 +283,23 @@ Bytes Short8BitWithTableCut() {
   return file;
 }
 
+// A short-header 1-bit file whose second 3-byte entry is cut by the end of
+// the file (pixel offset inside the file).
+Bytes ShortHeaderBitsWithTableCut() {
+  FileSpec spec;
+  spec.bits = 1;
+  spec.width = 8;
+  spec.height = 1;
+  spec.shortHeader = true;
+  spec.table = {{0, 0, 0, 0}, {255, 255, 255, 0}};
+  spec.rows = {{0xAA}};
+  Bytes file = BuildFile(spec);
+  file.resize(26 + 3 + 2);
+  file[10] = 27;
+  file[11] = 0;
+  return file;
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Refusals, TpiHeaderRefusals,
     testing::Values(
@@ -301,7 +318,10 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"PixelOffsetAtEnd", Patched(10, {70, 0}), 0, {811, 1, 7, 7023, kUnsupported}},
         RefusalCase{"PixelOffsetPastEnd", Patched(10, {0xFF, 0xFF}), 0,
                     {811, 1, 7, 7023, kUnsupported}},
-        RefusalCase{"TablePastEnd", Short8BitWithTableCut(), 0, {811, 1, 8, 7025, kNoPalette}}),
+        // A table cut short fails like a palette that cannot be made: -1.
+        RefusalCase{"TablePastEnd", Short8BitWithTableCut(), -1, {811, 1, 8, 7025, kNoPalette}},
+        RefusalCase{"ShortHeaderTablePastEnd", ShortHeaderBitsWithTableCut(), -1,
+                    {811, 1, 8, 7025, kNoPalette}}),
     [](const testing::TestParamInfo<RefusalCase>& info) { return std::string(info.param.name); });
 
 TEST(TpiHeader, TwentySevenByteFileGetsPastTheFirstCheck) {
