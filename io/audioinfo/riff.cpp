@@ -104,10 +104,10 @@ RiffFile::~RiffFile() {
   if (file_) mmioClose(file_, 0);
 }
 
+// The name is passed as given, even when longer than MAX_PATH, so the file
+// read here is the one whose size and date were taken.
 bool RiffFile::Open(LPCSTR fileName) {
-  char name[MAX_PATH];
-  lstrcpynA(name, fileName, sizeof name);
-  file_ = mmioOpenA(name, nullptr, MMIO_READ | MMIO_ALLOCBUF | MMIO_DENYWRITE);
+  file_ = mmioOpenA(fileName, nullptr, MMIO_READ | MMIO_ALLOCBUF | MMIO_DENYWRITE);
   return file_ != 0;
 }
 

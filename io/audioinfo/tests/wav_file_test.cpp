@@ -5,6 +5,7 @@
 
 #include <hostcommon.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -118,6 +119,28 @@ TEST_F(WavFileTest, DisplayChunksAndSubjectWhereverTheyLie) {
   HGLOBAL speaker = Audio().readThumbnail(3, name.c_str(), 0, 0);
   ASSERT_NE(speaker, 0u);
   EXPECT_EQ(miotest::TakeGlobal(speaker).size(), 40u + 64 + 24 * 48);
+}
+
+// Names longer than MAX_PATH reach the RIFF reader whole: the facts and the
+// picture are those of the named file.
+TEST_F(WavFileTest, NamesLongerThanMaxPath) {
+  const std::string folder = std::string(120, 'l') + "/" + std::string(120, 'm');
+  std::filesystem::create_directories(miotest::WorkDir() / folder);
+  const std::vector<BYTE> picture = miotest::PackedDib(12, 10, 3);
+  const std::vector<BYTE> file =
+      Form("RIFF", "WAVE", {Chunk("fmt ", PcmFormat(2, 22050, 4, 16)), Display(8, picture),
+                            Chunk("data", std::vector<BYTE>(400, 0))});
+  const std::string name = miotest::WriteFile(folder + "/klang.wav", file);
+  ASSERT_GT(name.size(), static_cast<size_t>(MAX_PATH));
+  RawRecord raw;
+  ASSERT_TRUE(Info(0, name, &raw));
+  EXPECT_EQ(raw.U16(5134), 22050);
+  EXPECT_EQ(raw.U32(5138), 100u);
+  EXPECT_EQ(raw.U16(8), 12);
+  EXPECT_EQ(raw.U16(10), 10);
+  HGLOBAL thumbnail = Audio().readThumbnail(0, name.c_str(), 0, 0);
+  ASSERT_NE(thumbnail, 0u);
+  EXPECT_EQ(miotest::TakeGlobal(thumbnail), picture);
 }
 
 TEST_F(WavFileTest, LongTextsAreCut) {
