@@ -72,8 +72,8 @@ LONG Flash(EffectRun* run, RenderProgress* progress) {
 
   OwnedBuf heights, coloured, image, mask;
   if (LONG code = FlashHeights(data, working.mask, info.width, info.height, &heights)) return code;
-  progress->Step(1, 2);
   if (progress->Cancelled()) return kErrCancelled;
+  progress->Step(1, 2);
   if (LONG code = NewFilled(info.pixelFormat, info.width, info.height, ColourOf(data.objectColour),
                             &coloured))
     return code;

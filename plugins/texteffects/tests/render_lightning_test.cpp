@@ -6,6 +6,7 @@
 
 #include <hostcommon.h>
 
+#include <utility>
 #include <vector>
 
 #include "../renderers.h"
@@ -106,6 +107,35 @@ TEST(FlashTest, SizePositionMaskAndRepeatability) {
   }
   EXPECT_TRUE(buf32GetInfo(bumps, nullptr)) << "the record's bump map stays the caller's";
   for (HBUF b : {image, mask, base, bumps}) buf32Free(b);
+}
+
+std::vector<std::pair<LONG, LONG>> g_notices;
+LONG RecordNotice(LONG code, LONG percent, LONG_PTR, LONG_PTR) {
+  g_notices.emplace_back(code, percent);
+  return 1;
+}
+
+// Escape is asked for once the height field stands, before the halfway
+// notice: a cancelled run sends only its start and its end.
+TEST(FlashTest, HalfwayNoticeOnlyAfterTheEscapeTest) {
+  HBUF image = texfxtest::PatternImage(kWidth, kHeight);
+  HBUF mask = texfxtest::FlatMask(kWidth, kHeight, 255);
+  for (bool escape : {false, true}) {
+    g_notices.clear();
+    DirectRun r(kFlash, image, mask);
+    r.link = {1, RecordNotice, 0, 0, 100};
+    if (escape) {
+      texfxtest::EscapePressed pressed;
+      EXPECT_EQ(RenderFlash(&r.run), 5200);
+      EXPECT_EQ(g_notices, (std::vector<std::pair<LONG, LONG>>{{1, 0}, {4, 100}}));
+    } else {
+      ASSERT_EQ(RenderFlash(&r.run), 0);
+      ASSERT_GE(g_notices.size(), 3u);
+      EXPECT_EQ(g_notices[1], (std::pair<LONG, LONG>{2, 50}));
+    }
+  }
+  buf32Free(image);
+  buf32Free(mask);
 }
 
 TEST(FlashTest, EveryPathFreesItsBuffers) {
