@@ -190,9 +190,13 @@ LONG LoadRendererShape(const char* pathField, UINT resourceId, HBUF* shape) {
   }
   if (!*path) return Fail(LoadShapeResource(resourceId, shape), 10);
   LONG code = LoadShapeFile(path, shape);
-  if (code == kErrOpen) {
-    char fallback[MAX_PATH];
-    if (FallbackPath(path, fallback)) code = LoadShapeFile(fallback, shape);
+  // A file that is missing or cannot be read at its path may still lie in
+  // the shapes folder beside the module. When that copy is missing too,
+  // the failure of the named file is the one reported.
+  char fallback[MAX_PATH];
+  if (code && FallbackPath(path, fallback)) {
+    const LONG fallbackCode = LoadShapeFile(fallback, shape);
+    if (fallbackCode != kErrOpen) code = fallbackCode;
   }
   if (code == kErrOpen || code == kErrShapeMissing) {
     ReportMissingShape(path, 11);

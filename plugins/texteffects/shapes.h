@@ -62,10 +62,11 @@ LONG LoadShapeResource(UINT id, HBUF* shape);
 
 // The shape of a renderer: `pathField` is a parameter record's path field
 // of kPathSize bytes (its terminator may be missing; NULL counts as empty).
-// Resource `resourceId` when the path is empty, else
-// the file at path, else the file of that name in the folder
-// "..\frmmask\" beside the module's folder. When neither file loads and
-// the failure was a missing file, 4003, with the host's text 4003 naming
+// Resource `resourceId` when the path is empty, else the file at path,
+// else (whatever kept that file from loading) the file of that name in the
+// folder "..\frmmask\" beside the module's folder. When neither file
+// loads, the code is the second file's, or the first file's when the
+// second is missing; a missing file gives 4003, with the host's text 4003 naming
 // the path in the error slot; otherwise the loader's code. The code is put
 // into the host's error slot on failure.
 LONG LoadRendererShape(const char* pathField, UINT resourceId, HBUF* shape);

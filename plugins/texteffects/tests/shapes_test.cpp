@@ -2,6 +2,7 @@
 // files, the fallback folder's absence, and the module's own bitmaps.
 #include <gtest/gtest.h>
 
+#include <effect/common.h>
 #include <hostcommon.h>
 
 #include <algorithm>
@@ -171,6 +172,35 @@ TEST(ShapeTest, RendererShapeReportsMissingFilesAs4003) {
   EXPECT_STREQ(text, "Die Datei C:\\nirgends\\form.bmp konnte nicht geladen werden.");
   EXPECT_EQ(LoadRendererShape(WriteDriveFile("nicht.bmp", NotBm()).c_str(), 124, &shape), 4005);
   EXPECT_EQ(shape, 0u);
+}
+
+// The shapes folder "..\frmmask" beside the module's folder, as a Unix path.
+std::filesystem::path ShapesFolder() {
+  char module[MAX_PATH] = {}, unixPath[MAX_PATH * 2] = {};
+  if (!GetModuleFileNameA(effect::ModuleInstance(), module, MAX_PATH) ||
+      !lvWinPathToUnix(module, unixPath, sizeof unixPath))
+    return {};
+  return std::filesystem::path(unixPath).parent_path().parent_path() / "frmmask";
+}
+
+TEST(ShapeTest, ShapesFolderStandsInForAMissingOrBrokenFile) {
+  const std::filesystem::path folder = ShapesFolder();
+  ASSERT_FALSE(folder.empty());
+  std::filesystem::create_directories(folder);
+  const std::filesystem::path copy = folder / "ersatz.bmp";
+  const std::vector<BYTE> valid = Valid();
+  std::ofstream(copy, std::ios::binary)
+      .write(reinterpret_cast<const char*>(valid.data()), static_cast<std::streamsize>(valid.size()));
+  for (const std::string& path :
+       {std::string("C:\\nirgends\\ersatz.bmp"), WriteDriveFile("ersatz.bmp", NotBm())}) {
+    HBUF shape = 0;
+    EXPECT_EQ(LoadRendererShape(path.c_str(), 124, &shape), 0) << path;
+    EXPECT_EQ(texfxtest::SizeOf(shape).cx, 2) << path;
+    if (shape) buf32Free(shape);
+  }
+  std::filesystem::remove(copy);
+  std::error_code ignored;
+  std::filesystem::remove(folder, ignored);  // only when it was made here and is empty
 }
 
 TEST(ShapeTest, UnterminatedPathFieldIsCut) {
