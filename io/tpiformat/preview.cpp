@@ -26,6 +26,8 @@ bool AllocatePreviewBuffers(const Layout& l, LockedBlock* row, LockedBlock* seco
   uint64_t bytes = 0;
   LONG point = 0;
   switch (l.fileBits) {
+    // A 16-colour row expands to one byte per pixel, up to twice its stride:
+    // the buffer holds the whole expanded row.
     case 4: bytes = 2 * l.stride + 2; point = 2; break;
     case 32: bytes = l.stride + 2; point = 2; break;
     case 1: bytes = 8 * l.stride + 2; point = 3; break;

@@ -132,6 +132,8 @@ bool MakeTpiRecord(HGLOBAL handle) {
 LONG WriteRows(HFILE file, const WriteFormat& f, LONG height, const TFTRANSFER* t,
                TFWRITEROWS callback) {
   LockedBlock buffer;
+  // Black-and-white rows go through the padded buffer too: the host's row is
+  // only its unpadded bytes long, the file row a whole stride.
   if (f.type == TFD_TYPE_RGB || f.bytesPerPixel == 0) {
     const LockedBlock::Result got = buffer.Allocate(f.stride + 2);
     if (got != LockedBlock::kOk) {

@@ -335,6 +335,11 @@ INSTANTIATE_TEST_SUITE_P(
                     {3, 2, 1, 9, 8, 7}},
         PreviewCase{"ThirtyTwo", Spec(32, 2, {{0, 1, 2, 3, 0, 4, 5, 6}}), 2, {1, 2, 3, 4, 5, 6}},
         PreviewCase{"Nibbles", Spec(4, 5, {{0x12, 0x34, 0x50}}, std::vector<RGBQUAD>(16)), 5, {1, 2, 3, 4, 5}},
+        // 20 pixels expand to 20 bytes from a row of 12: the whole row is expanded.
+        PreviewCase{"NibblesWide",
+                    Spec(4, 20, {{0x01, 0x23, 0x45, 0x67, 0x89, 0xAB, 0xCD, 0xEF, 0xFE, 0xDC}},
+                         std::vector<RGBQUAD>(16)),
+                    20, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 15, 14, 13, 12}},
         // 5-5-5: red 31, green 0, blue 0 / red 0, green 31, blue 31
         PreviewCase{"HiColour555", Spec(16, 2, {{0x00, 0x7C, 0xFF, 0x03}}), 2, {255, 0, 0, 0, 251, 255}},
         // 5-6-5: red 0, green 63, blue 0
