@@ -43,8 +43,11 @@ LONG TiledBumps(HBUF bumps, LONG width, LONG height, OwnedBuf* heights) {
 
 // The height field: the tiled bump map with the flag set (the record's,
 // else one loaded from its path or the module's bitmap), else the soft
-// edge of the mask.
-LONG FlashHeights(const FlashData& data, HBUF mask, LONG width, LONG height, OwnedBuf* heights) {
+// edge of the mask. *reported is set when the code is already in the
+// host's error slot: the shape loader reports its own failures, a missing
+// file with the text naming it, which must not be overwritten.
+LONG FlashHeights(const FlashData& data, HBUF mask, LONG width, LONG height, OwnedBuf* heights,
+                  bool* reported) {
   if (!data.bumpMap)
     return CreateSoftEdgeMask(mask, 5, SOFTEDGE_CENTRED, SOFTEDGE_LINEAR, heights->out(), 1) <= 0
                ? kErrLibrary
@@ -52,13 +55,16 @@ LONG FlashHeights(const FlashData& data, HBUF mask, LONG width, LONG height, Own
   OwnedBuf loaded;
   HBUF bumps = data.bumpImage;
   if (!bumps) {
-    if (LONG code = LoadRendererShape(data.bumpPath, IDB_TEXTURE, loaded.out())) return code;
+    if (LONG code = LoadRendererShape(data.bumpPath, IDB_TEXTURE, loaded.out())) {
+      *reported = true;
+      return code;
+    }
     bumps = loaded.get();
   }
   return TiledBumps(bumps, width, height, heights);
 }
 
-LONG Flash(EffectRun* run, RenderProgress* progress) {
+LONG Flash(EffectRun* run, RenderProgress* progress, bool* reported) {
   const FlashData& data = *DataOf<FlashData>(run->block);
   // Stored values outside their ranges are held to them.
   const LONG elevation = data.elevation < 1 ? 1 : data.elevation > 100 ? 100 : data.elevation;
@@ -71,7 +77,8 @@ LONG Flash(EffectRun* run, RenderProgress* progress) {
   if (ReadInfo(working.mask, &maskInfo) || maskInfo.pixelFormat != 8) return kErrMemory;
 
   OwnedBuf heights, coloured, image, mask;
-  if (LONG code = FlashHeights(data, working.mask, info.width, info.height, &heights)) return code;
+  if (LONG code = FlashHeights(data, working.mask, info.width, info.height, &heights, reported))
+    return code;
   if (progress->Cancelled()) return kErrCancelled;
   progress->Step(1, 2);
   if (LONG code = NewFilled(info.pixelFormat, info.width, info.height, ColourOf(data.objectColour),
@@ -108,7 +115,9 @@ SIZE BumpTileSize(LONG bumpWidth, LONG bumpHeight, LONG width, LONG height) {
 LONG RenderFlash(EffectRun* run) {
   RenderProgress progress(run->progress);
   progress.Begin();
-  return Fail(Flash(run, &progress), kFlash);
+  bool reported = false;
+  const LONG code = Flash(run, &progress, &reported);
+  return reported ? code : Fail(code, kFlash);
 }
 
 }  // namespace texfx

@@ -6,6 +6,7 @@
 
 #include <hostcommon.h>
 
+#include <cstring>
 #include <utility>
 #include <vector>
 
@@ -107,6 +108,29 @@ TEST(FlashTest, SizePositionMaskAndRepeatability) {
   }
   EXPECT_TRUE(buf32GetInfo(bumps, nullptr)) << "the record's bump map stays the caller's";
   for (HBUF b : {image, mask, base, bumps}) buf32Free(b);
+}
+
+// A bump-map file that cannot be found: 4003 with the host's text naming
+// the path stays in the error slot, nothing is left behind.
+TEST(FlashTest, MissingBumpMapFileKeepsItsMessage) {
+  HBUF image = texfxtest::PatternImage(kWidth, kHeight);
+  HBUF mask = texfxtest::FlatMask(kWidth, kHeight, 255);
+  const LONG before = buf32LiveCount();
+  {
+    c32ResetDLLErrInfo();
+    DirectRun r(kFlash, image, mask);
+    r.data<FlashData>().bumpMap = 1;
+    std::strcpy(r.data<FlashData>().bumpPath, "C:\\muster\\beulen.bmp");
+    EXPECT_EQ(RenderFlash(&r.run), 4003);
+    EXPECT_EQ(r.resultImage, 0u);
+    EXPECT_EQ(lvGetDLLErrInfoRecord(nullptr, nullptr, nullptr), 4003);
+    char text[300] = {};
+    lvGetDLLErrInfoMessage(text, sizeof text);
+    EXPECT_STREQ(text, "Die Datei C:\\muster\\beulen.bmp konnte nicht geladen werden.");
+  }
+  EXPECT_EQ(buf32LiveCount(), before);
+  buf32Free(image);
+  buf32Free(mask);
 }
 
 std::vector<std::pair<LONG, LONG>> g_notices;
