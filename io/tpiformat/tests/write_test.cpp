@@ -157,6 +157,34 @@ TEST(TpiWrite, ReadRecordOfAnR565FileWritesAndRereadsAs555) {
   FreeRecord(record);
 }
 
+TEST(TpiWrite, ShortHeaderFileComesOutWithTheLongHeader) {
+  FileSpec spec;
+  spec.bits = 8;
+  spec.width = 3;
+  spec.height = 1;
+  spec.shortHeader = true;
+  for (int i = 0; i < 256; ++i) spec.table.push_back({BYTE(i), 9, BYTE(255 - i), 0});
+  spec.rows = {{0, 7, 255}};
+  HGLOBAL record = RecordOf(BuildFile(spec), "short.tpi");
+  ASSERT_EQ(Field(record, TFD_LONG_HEADER), 0);
+  ASSERT_EQ(Field(record, TFD_TABLE_OFFSET), 26);
+  {
+    OpenFile out(kPath, true);
+    ASSERT_EQ(WriteRows(out.handle(), record, Whole(3, 1), {{0, 7, 255}}).result, 1);
+  }
+  const Bytes file = FileBytes(kPath);
+  ASSERT_EQ(file.size(), 54u + 1024 + 4);
+  EXPECT_EQ(U32(file, 14), 40u);
+  EXPECT_EQ(U32(file, 10), 1078u);
+  // Entry 7 as four bytes blue, green, red, 0; the pixels after the table.
+  EXPECT_EQ(Bytes(file.begin() + 54 + 28, file.begin() + 54 + 32), (Bytes{7, 9, 248, 0}));
+  EXPECT_EQ(Bytes(file.begin() + 1078, file.end()), (Bytes{0, 7, 255, 0}));
+  EXPECT_EQ(Field(record, TFD_LONG_HEADER), 1);
+  EXPECT_EQ(Field(record, TFD_TABLE_OFFSET), 54);
+  EXPECT_EQ(Field(record, TFD_PIXEL_OFFSET), 1078);
+  FreeRecord(record);
+}
+
 TEST(TpiWrite, BandsInSeveralCallsGiveTheWholeFile) {
   const LONG width = 5, height = 7;
   std::vector<Bytes> rows;
