@@ -106,6 +106,40 @@ TEST(SurfaceLightTest, FlatFieldUnderTheLight) {
   buf32Free(picture);
 }
 
+struct SlopeCase {
+  const char* name;
+  bool rising;  // heights rise along x (else along y)
+  LightPoint facing, behind;
+};
+
+// A slope tilts its normal towards the side it falls to: a light on that
+// side, at the same distance as one on the other, lights the middle
+// pixel more. Heights rise by 12 per pixel along x (facing left) or along
+// y (facing up); the viewer above the centre sees both lights alike.
+TEST(SurfaceLightTest, SlopeFacesTheSideItFallsTo) {
+  const std::vector<SlopeCase> cases = {
+      {"along x", true, LightPoint{0, 10, 300}, LightPoint{20, 10, 300}},
+      {"along y", false, LightPoint{10, 0, 300}, LightPoint{10, 20, 300}},
+  };
+  HBUF picture = texfxtest::SolidImage(21, 21, RGB(255, 255, 255));
+  for (const SlopeCase& c : cases) {
+    std::vector<BYTE> values(21 * 21);
+    for (LONG y = 0; y < 21; ++y)
+      for (LONG x = 0; x < 21; ++x) values[y * 21 + x] = static_cast<BYTE>(12 * (c.rising ? x : y));
+    HBUF heights = texfxtest::MakeMask(21, 21, values);
+    BYTE lit[2] = {};
+    for (int i = 0; i < 2; ++i) {
+      SurfaceLighting lighting{RGB(255, 255, 255), RGB(255, 255, 255), i ? c.behind : c.facing, 0};
+      OwnedBuf result;
+      ASSERT_EQ(LightSurface(picture, heights, lighting, &result, kQuiet), 0);
+      lit[i] = PixelAt(result.get(), 10, 10)[0];
+    }
+    EXPECT_GT(lit[0], lit[1] + 10) << c.name;
+    buf32Free(heights);
+  }
+  buf32Free(picture);
+}
+
 struct AmbientCase {
   BYTE picture;
   BYTE expected;
