@@ -38,6 +38,7 @@ bool ReadBytes(HMMIO file, void* out, DWORD count) {
 // ending at the first zero byte.
 std::string ReadText(HMMIO file, DWORD available, size_t limit) {
   std::vector<char> text(std::min<size_t>(available, limit));
+  if (text.empty()) return {};
   if (!ReadBytes(file, text.data(), static_cast<DWORD>(text.size()))) return {};
   return std::string(text.data(), strnlen(text.data(), text.size()));
 }
