@@ -86,15 +86,9 @@ bool MapBits(WORD bits, LONG* type, LONG* hostBits, LONG* entries) {
   }
 }
 
-// Sizes within the module's limits: 1..kMaxDimension each, file and host
-// pixel data within kMaxBlockBytes.
+// Sizes within the module's limits (SizeWithinLimits).
 bool SizeAcceptable(const ImageHeader& h, LONG hostBits) {
-  if (h.width < 1 || h.height < 1 || h.width > kMaxDimension || h.height > kMaxDimension)
-    return false;
-  const uint64_t rows = static_cast<uint64_t>(h.height);
-  return Stride(h.bits, static_cast<uint64_t>(h.width)) * rows <= kMaxBlockBytes &&
-         Stride(static_cast<uint64_t>(hostBits), static_cast<uint64_t>(h.width)) * rows <=
-             kMaxBlockBytes;
+  return SizeWithinLimits(h.bits, static_cast<uint64_t>(hostBits), h.width, h.height);
 }
 
 unsigned Luminance(const PALETTEENTRY& e) {

@@ -34,14 +34,19 @@ bool LayoutFromRecord(const BYTE* record, Layout* layout) {
   l.invert = Get32(record, TFD_INVERT_BITS) == 1;
   l.pixelOffset = static_cast<DWORD>(Get32(record, TFD_PIXEL_OFFSET));
   if (!BitsOfType(l.type, l.stores32, &l.fileBits, &l.hostBits)) return false;
-  if (l.width < 1 || l.height < 1 || l.width > kMaxDimension || l.height > kMaxDimension) return false;
-  l.stride = Stride(static_cast<uint64_t>(l.fileBits), static_cast<uint64_t>(l.width));
-  const uint64_t hostRow = Stride(static_cast<uint64_t>(l.hostBits), static_cast<uint64_t>(l.width));
-  if (l.stride * static_cast<uint64_t>(l.height) > kMaxBlockBytes ||
-      hostRow * static_cast<uint64_t>(l.height) > kMaxBlockBytes)
+  if (!SizeWithinLimits(static_cast<uint64_t>(l.fileBits), static_cast<uint64_t>(l.hostBits),
+                        l.width, l.height))
     return false;
+  l.stride = Stride(static_cast<uint64_t>(l.fileBits), static_cast<uint64_t>(l.width));
   *layout = l;
   return true;
+}
+
+bool SizeWithinLimits(uint64_t fileBits, uint64_t hostBits, LONG width, LONG height) {
+  if (width < 1 || height < 1 || width > kMaxDimension || height > kMaxDimension) return false;
+  const uint64_t w = static_cast<uint64_t>(width), rows = static_cast<uint64_t>(height);
+  return Stride(fileBits, w) * rows <= kMaxFileImageBytes &&
+         RowBytes(hostBits, w) * rows <= kMaxHostImageBytes;
 }
 
 int HostBytesPerPixel(LONG type) {

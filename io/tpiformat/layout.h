@@ -28,11 +28,22 @@ struct Layout {
 
 // Fills *layout from a record that carries the format tag. False when the
 // record's type is not one the module writes or reads, or its size is not
-// 1..kMaxDimension by 1..kMaxDimension within kMaxBlockBytes of pixel data.
+// within SizeWithinLimits.
 bool LayoutFromRecord(const BYTE* record, Layout* layout);
 
 // Largest width or height accepted from a file.
 constexpr LONG kMaxDimension = 1000000;
+// Largest image accepted from a file: as much pixel data as one host image
+// buffer holds (unpadded rows), and at most 4 GiB of padded file rows. Every
+// image the writer can be handed is within these, so each file the module
+// writes reads back.
+constexpr uint64_t kMaxHostImageBytes = 0x7FFFFFFF;
+constexpr uint64_t kMaxFileImageBytes = uint64_t{1} << 32;
+
+// True when width and height are 1..kMaxDimension and the image's file rows
+// (fileBits per pixel) and host rows (hostBits per pixel) are within the
+// limits above.
+bool SizeWithinLimits(uint64_t fileBits, uint64_t hostBits, LONG width, LONG height);
 
 // Bytes per pixel of a delivered row for types whose rows can start at a
 // column (true colour 3, hi-colour 2, 256 colours and grey 1); 0 otherwise.

@@ -315,6 +315,9 @@ INSTANTIATE_TEST_SUITE_P(
                     {811, 1, 6, 7023, kUnsupported}},
         RefusalCase{"AbsurdSize", Patched(18, {0x40, 0x42, 0x0F, 0, 0x40, 0x42, 0x0F, 0}), 0,
                     {811, 1, 6, 7023, kUnsupported}},
+        // 30,000 x 30,000 true colour: more than a host image buffer holds.
+        RefusalCase{"MoreThanAHostBuffer", Patched(18, {0x30, 0x75, 0, 0, 0x30, 0x75, 0, 0}), 0,
+                    {811, 1, 6, 7023, kUnsupported}},
         RefusalCase{"PixelOffsetAtEnd", Patched(10, {70, 0}), 0, {811, 1, 7, 7023, kUnsupported}},
         RefusalCase{"PixelOffsetPastEnd", Patched(10, {0xFF, 0xFF}), 0,
                     {811, 1, 7, 7023, kUnsupported}},
@@ -323,6 +326,41 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"ShortHeaderTablePastEnd", ShortHeaderBitsWithTableCut(), -1,
                     {811, 1, 8, 7025, kNoPalette}}),
     [](const testing::TestParamInfo<RefusalCase>& info) { return std::string(info.param.name); });
+
+TEST(TpiHeader, ImagesAboveOneGibibyteThatAHostBufferHoldsAreRead) {
+  // 30,000 x 20,000 true colour and 60,000 x 30,000 in 16 colours (one byte
+  // per pixel in the host): 1.8e9 bytes of host pixels each. The writer takes
+  // such images, so the reader must too. The file holds the bottom row only.
+  struct Case {
+    int bits;
+    LONG width, height;
+    std::vector<RGBQUAD> table;
+  } cases[] = {{24, 30000, 20000, {}}, {4, 60000, 30000, std::vector<RGBQUAD>(16)}};
+  for (const Case& c : cases) {
+    FileSpec spec;
+    spec.bits = c.bits;
+    spec.width = c.width;
+    spec.height = c.height;
+    spec.table = c.table;
+    spec.rows = {Bytes(static_cast<size_t>(Stride(c.bits, c.width)), 0x21)};
+    Bytes file = BuildFile(spec);
+    const std::string path = PutFile("big.tpi", file);
+    OpenFile in(path, false);
+    ClearReport();
+    HGLOBAL record = Tpi().getFileData(in.handle(), 0, 0, 0);
+    ASSERT_NE(record, 0u) << LastReport().point;
+    ASSERT_NE(record, static_cast<HGLOBAL>(-1));
+    EXPECT_EQ(Field(record, TFD_HEIGHT), c.height);
+    EXPECT_EQ(Field(record, TFD_PREVIEW), 0);
+    TFTRANSFER bottom = Whole(3, 1);
+    bottom.top = c.height - 1;
+    ReadResult read = ReadRows(in.handle(), record, bottom, 3);
+    ASSERT_EQ(read.result, 1);
+    EXPECT_EQ(read.calls[0].row, c.height - 1);
+    EXPECT_EQ(read.calls[0].data[0], c.bits == 24 ? (Bytes{0x21, 0x21, 0x21}) : (Bytes{2, 1, 2}));
+    FreeRecord(record);
+  }
+}
 
 TEST(TpiHeader, TwentySevenByteFileGetsPastTheFirstCheck) {
   // A short header of 27 bytes: 1 x 1 at 24 bits, the pixel offset at 26.
