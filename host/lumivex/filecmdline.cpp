@@ -2,6 +2,7 @@
 #include "filecmdline.h"
 
 #include <cstdlib>
+#include <filesystem>
 
 namespace lvhost {
 
@@ -25,6 +26,17 @@ bool OptionValue(const std::vector<std::string>& args, size_t* i, const std::str
   return true;
 }
 
+// Takes a value for an option that may be given once: TARGET must still be
+// empty.
+bool SingleValue(const std::vector<std::string>& args, size_t* i, const std::string& name, std::string* target,
+                 std::string* error) {
+  if (!target->empty()) {
+    *error = "option " + name + " given twice";
+    return false;
+  }
+  return OptionValue(args, i, name, target, error);
+}
+
 // True when ARG is the option NAME, alone or with "=value".
 bool IsOption(const std::string& arg, const std::string& name) {
   return arg == name || arg.rfind(name + "=", 0) == 0;
@@ -34,9 +46,7 @@ bool ParseConvertOption(const std::vector<std::string>& args, size_t* i, FileCom
                         std::string* error) {
   std::string value;
   if (IsOption(args[*i], "--type")) {
-    if (!OptionValue(args, i, "--type", &value, error)) return false;
-    out->type = value;
-    return true;
+    return SingleValue(args, i, "--type", &out->type, error);
   }
   if (IsOption(args[*i], "--option")) {
     if (!OptionValue(args, i, "--option", &value, error)) return false;
@@ -58,15 +68,15 @@ bool ParseInfoOption(const std::vector<std::string>& args, size_t* i, FileComman
     out->json = true;
     return true;
   }
-  if (IsOption(args[*i], "--screenshot")) return OptionValue(args, i, "--screenshot", &out->screenshot, error);
+  if (IsOption(args[*i], "--screenshot")) return SingleValue(args, i, "--screenshot", &out->screenshot, error);
   *error = "unknown option '" + args[*i] + "' for info";
   return false;
 }
 
 bool ParsePreviewOption(const std::vector<std::string>& args, size_t* i, FileCommandOptions* out,
                         std::string* error) {
-  if (IsOption(args[*i], "-o")) return OptionValue(args, i, "-o", &out->output, error);
-  if (IsOption(args[*i], "--output")) return OptionValue(args, i, "--output", &out->output, error);
+  if (IsOption(args[*i], "-o")) return SingleValue(args, i, "-o", &out->output, error);
+  if (IsOption(args[*i], "--output")) return SingleValue(args, i, "--output", &out->output, error);
   *error = "unknown option '" + args[*i] + "' for preview";
   return false;
 }
@@ -96,7 +106,22 @@ bool CheckCount(const std::vector<std::string>& positional, size_t wanted, const
   return false;
 }
 
+// Refuses an output that would replace the input.
+bool CheckNotInput(const FileCommandOptions& options, std::string* error) {
+  if (!SameFile(options.input, options.output)) return true;
+  *error = "the output '" + options.output + "' is the input file; give another name";
+  return false;
+}
+
 }  // namespace
+
+bool SameFile(const std::string& a, const std::string& b) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  if (fs::exists(a, ec) && fs::exists(b, ec)) return fs::equivalent(a, b, ec) && !ec;
+  fs::path left = fs::absolute(a, ec).lexically_normal(), right = fs::absolute(b, ec).lexically_normal();
+  return left == right;
+}
 
 bool ParsePreviewSize(const std::string& text, int* width, int* height) {
   size_t x = text.find_first_of("xX");
@@ -120,7 +145,7 @@ bool ParseFileCommand(const std::vector<std::string>& args, FileCommandOptions* 
     if (!CheckCount(positional, 2, "convert needs IN and OUT", error)) return false;
     out->input = positional[0];
     out->output = positional[1];
-    return true;
+    return CheckNotInput(*out, error);
   }
   if (command == "info") {
     if (!CheckCount(positional, 1, "info needs one FILE", error)) return false;
@@ -137,7 +162,7 @@ bool ParseFileCommand(const std::vector<std::string>& args, FileCommandOptions* 
     *error = "preview needs -o OUT";
     return false;
   }
-  return true;
+  return CheckNotInput(*out, error);
 }
 
 }  // namespace lvhost

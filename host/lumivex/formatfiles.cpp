@@ -142,6 +142,10 @@ std::string DispatcherError() {
 
 bool DescribeFile(const std::string& path, FileRecord* record, std::string* error) {
   std::error_code ec;
+  if (std::filesystem::is_directory(path, ec)) {
+    *error = "cannot read '" + path + "': it is a folder, not a file";
+    return false;
+  }
   if (!std::filesystem::is_regular_file(path, ec)) {
     *error = "cannot read '" + path + "': no such file";
     return false;
@@ -245,6 +249,11 @@ bool ParseSaveOptions(const std::vector<std::pair<std::string, std::string>>& pa
 }
 
 bool OutputFormatOf(const std::string& path, LONG* formatIndex, std::string* error) {
+  std::error_code ec;
+  if (std::filesystem::is_directory(path, ec)) {
+    *error = "cannot write '" + path + "': it is a folder";
+    return false;
+  }
   std::string extension = std::filesystem::path(path).extension().string();
   if (!extension.empty()) extension.erase(0, 1);
   LONG index = extension.empty() ? -1 : tfFileFindFormat(extension.c_str());

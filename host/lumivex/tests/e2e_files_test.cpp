@@ -286,4 +286,65 @@ TEST_F(FileCommands, MistakesAreReportedWithTheirExitStatus) {
   EXPECT_FALSE(fs::exists(dir_ / "p.png"));
 }
 
+// Command lines that would replace an input, repeat an option or name a
+// folder are refused with one line, and leave every file as it was.
+TEST_F(FileCommands, OddCommandLinesChangeNothing) {
+  ASSERT_EQ(Run("convert in.png t.tpi").status, 0);
+  fs::create_directories(dir_ / "folder");
+  const std::string png = Slurp(dir_ / "in.png"), tpi = Slurp(dir_ / "t.tpi");
+  struct {
+    const char* args;
+    int status;
+    const char* message;
+  } cases[] = {
+      {"convert in.png in.png", 2, "is the input file"},
+      {"convert in.png ./folder/../in.png", 2, "is the input file"},
+      {"convert t.tpi t.tpi --type grey", 2, "is the input file"},
+      {"preview in.png 16x12 -o in.png", 2, "is the input file"},
+      {"preview t.tpi 16x12 --output=./t.tpi", 2, "is the input file"},
+      {"convert in.png out.png --type grey --type bw", 2, "--type given twice"},
+      {"preview in.png 16x12 -o p.png -o q.png", 2, "-o given twice"},
+      {"info t.tpi --screenshot a.png --screenshot b.png", 2, "--screenshot given twice"},
+      {"convert folder out.png", 4, "it is a folder"},
+      {"info folder", 4, "it is a folder"},
+      {"preview folder 4x4 -o p.png", 4, "it is a folder"},
+      {"convert in.png folder", 2, "it is a folder"},
+      {"preview in.png 99999999x1 -o p.png", 2, "is not WIDTHxHEIGHT"},
+  };
+  for (const auto& c : cases) {
+    Result r = Run(c.args);
+    EXPECT_EQ(r.status, c.status) << c.args << ": " << r.err;
+    EXPECT_NE(r.err.find(c.message), std::string::npos) << c.args << ": " << r.err;
+    EXPECT_EQ(r.err.find("lumivex: "), r.err.rfind("lumivex: ")) << c.args << ": one error line: " << r.err;
+  }
+  EXPECT_EQ(Slurp(dir_ / "in.png"), png);
+  EXPECT_EQ(Slurp(dir_ / "t.tpi"), tpi);
+  for (const char* name : {"out.png", "p.png", "q.png", "a.png", "b.png"}) EXPECT_FALSE(fs::exists(dir_ / name)) << name;
+}
+
+// Grey, palette and black-and-white inputs of every reader go through each
+// file command.
+TEST_F(FileCommands, GreyPaletteAndBlackWhiteInputsGoThroughEveryCommand) {
+  std::vector<std::string> inputs;
+  for (const char* type : {"grey", "bw", "palette16", "palette256", "hicolor"}) {
+    for (const char* ext : {"tpi", "png", "bmp", "gif"}) {
+      std::string name = std::string(type) + "." + ext;
+      if (Run("convert in.png " + name + " --type " + type).status == 0) inputs.push_back(name);
+    }
+  }
+  ASSERT_GE(inputs.size(), 15u);
+  for (const std::string& input : inputs) {
+    for (const char* args : {"info IN --json", "preview IN 16x12 -o p.png", "preview IN 16x12 -o p.tpi",
+                             "convert IN c.jpg", "convert IN c.tpi", "convert IN c.png --type bw"}) {
+      std::string line = args;
+      line.replace(line.find("IN"), 2, input);
+      Result r = Run(line);
+      EXPECT_EQ(r.status, 0) << line << ": " << r.err;
+    }
+    Image preview = Read("p.png");
+    EXPECT_EQ(preview.width, 16) << input;
+    EXPECT_EQ(preview.height, 12) << input;
+  }
+}
+
 }  // namespace
