@@ -2,7 +2,10 @@
 #include "textoptions.h"
 
 #include <charconv>
+#include <filesystem>
+#include <set>
 
+#include "filecmdline.h"
 #include "image.h"
 #include "imageio.h"
 #include "textparams.h"
@@ -74,6 +77,61 @@ bool TakeOption(const std::string& option, const std::string& value, TextOptions
   return error->empty();
 }
 
+// Options that take one value and may be given once, under one spelling.
+std::string SingleValuedName(const std::string& option) {
+  if (option == "-o" || option == "--output") return "-o";
+  if (option == "--color" || option == "--colour") return "--color";
+  for (const char* name : {"--font", "--size", "--background", "--effect", "--at", "--on", "--object-out",
+                           "--variations"}) {
+    if (option == name) return name;
+  }
+  return "";
+}
+
+// The files the run writes: OUT, the sheet and the objects (numbered when
+// there are several).
+std::vector<std::string> OutputNames(const TextOptions& o) {
+  std::vector<std::string> names;
+  for (const std::string* path : {&o.output, &o.variations}) {
+    if (!path->empty()) names.push_back(*path);
+  }
+  if (o.objectOut.empty()) return names;
+  if (o.objects.size() <= 1) {
+    names.push_back(o.objectOut);
+    return names;
+  }
+  std::filesystem::path p(o.objectOut);
+  for (size_t i = 0; i < o.objects.size(); ++i) {
+    names.push_back((p.parent_path() / (p.stem().string() + "-" + std::to_string(i + 1) + p.extension().string()))
+                        .string());
+  }
+  return names;
+}
+
+// No output may replace an input (base, object, font) or another output.
+bool CheckOutputsApart(const TextOptions& o, std::string* error) {
+  std::vector<std::string> inputs;
+  if (!o.base.empty()) inputs.push_back(o.base);
+  if (!o.font.empty()) inputs.push_back(o.font);
+  for (const ObjectSpec& object : o.objects) inputs.push_back(object.path);
+  std::vector<std::string> outputs = OutputNames(o);
+  for (size_t i = 0; i < outputs.size(); ++i) {
+    for (const std::string& input : inputs) {
+      if (SameFile(outputs[i], input)) {
+        *error = "the output '" + outputs[i] + "' is the input file '" + input + "'; give another name";
+        return false;
+      }
+    }
+    for (size_t j = 0; j < i; ++j) {
+      if (SameFile(outputs[i], outputs[j])) {
+        *error = "'" + outputs[i] + "' is named for two outputs; give each its own name";
+        return false;
+      }
+    }
+  }
+  return true;
+}
+
 bool IsPng(const std::string& path) { return FormatFromExtension(path) == ImageFormat::Png; }
 
 // Rules between options.
@@ -92,7 +150,7 @@ bool CheckCombination(const TextOptions& o, std::string* error) {
     *error = "cannot write '" + o.objectOut + "': --object-out writes a .png file";
   else if (!o.variations.empty() && FormatFromExtension(o.variations) == ImageFormat::Unknown)
     *error = "cannot write '" + o.variations + "': the name must end in .png or .bmp";
-  return error->empty();
+  return error->empty() && CheckOutputsApart(o, error);
 }
 
 }  // namespace
@@ -108,6 +166,7 @@ bool ParseTextArgs(const std::vector<std::string>& args, TextOptions* o, std::st
   *o = TextOptions();
   error->clear();
   bool optionsEnded = false;
+  std::set<std::string> given;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
     if (!optionsEnded && a == "--") {
@@ -124,6 +183,11 @@ bool ParseTextArgs(const std::vector<std::string>& args, TextOptions* o, std::st
       }
       if (value.empty()) {
         *error = "option " + option + " needs a value";
+        return false;
+      }
+      std::string single = SingleValuedName(option);
+      if (!single.empty() && !given.insert(single).second) {
+        *error = "option " + option + " given twice";
         return false;
       }
       if (!TakeOption(option, value, o, error)) return false;

@@ -39,7 +39,8 @@ struct TextOptions {
 
 // Parses the arguments after "text". False with an error text for unknown
 // options, missing or malformed values, an unknown effect, or options that
-// do not go together.
+// do not go together: an option given twice, an output that would replace
+// an input (base, object, font) or another output.
 bool ParseTextArgs(const std::vector<std::string>& args, TextOptions* options, std::string* error);
 
 // "X,Y" (each may be negative); false for anything else or values beyond

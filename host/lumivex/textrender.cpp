@@ -54,6 +54,10 @@ struct Font {
 
 bool OpenFont(const std::string& file, int sizePx, Font* font, std::string* error) {
   std::error_code ec;
+  if (std::filesystem::is_directory(file, ec)) {
+    *error = "font file '" + file + "' is a folder";
+    return false;
+  }
   if (!std::filesystem::is_regular_file(file, ec)) {
     *error = "font file '" + file + "' does not exist";
     return false;

@@ -263,6 +263,50 @@ TEST_F(TextCommand, BadInputIsRefusedBeforeAnythingIsWritten) {
   }
 }
 
+// Outputs that would replace an input or each other, repeated options and
+// folders are refused with one line; the inputs stay as they were.
+TEST_F(TextCommand, OutputsNeverReplaceInputsOrEachOther) {
+  MakeBase("base.png");
+  MakeObjectFile("a.png", 0x2080c0);
+  MakeObjectFile("b.png", 0xc08020);
+  MakeObjectFile("c-2.png", 0x40c040);
+  fs::create_directories(dir_ / "folder");
+  const std::string base = Slurp(dir_ / "base.png"), a = Slurp(dir_ / "a.png");
+  const struct {
+    const char* args;
+    int status;
+    const char* says;
+  } cases[] = {
+      {"Hi --effect neon --on base.png -o base.png", 2, "is the input file 'base.png'"},
+      {"Hi --effect neon --on base.png -o ./folder/../base.png", 2, "is the input file"},
+      {"--object a.png --effect neon -o out.png --object-out a.png", 2, "is the input file 'a.png'"},
+      {"--object a.png --object c-2.png@9,9 --effect neon -o out.png --object-out c.png", 2,
+       "'c-2.png' is the input file"},
+      {"--object a.png --object b.png@5,5 --effect neon -o r-1.png --object-out r.png", 2, "named for two outputs"},
+      {"Hi --effect neon -o out.png --object-out out.png", 2, "named for two outputs"},
+      {"Hi --effect neon -o v.png --variations v.png", 2, "named for two outputs"},
+      {"Hi --effect neon --font base.png -o base.png", 2, "is the input file"},
+      {"Hi --effect neon -o x.png -o y.png", 2, "-o given twice"},
+      {"Hi --effect neon --output=x.png -o y.png", 2, "-o given twice"},
+      {"Hi --effect neon --effect glass -o x.png", 2, "--effect given twice"},
+      {"Hi --effect neon --color '#ff0000' --colour '#00ff00' -o x.png", 2, "--colour given twice"},
+      {"Hi --effect neon --on base.png --on base.png -o x.png", 2, "--on given twice"},
+      {"Hi --effect neon -o folder", 2, ".png or .bmp"},
+      {"Hi --effect neon -o folder.png/", 2, ".png or .bmp"},
+      {"Hi --effect neon --font folder -o x.png", 4, "is a folder"},
+      {"Hi --effect neon --on folder -o x.png", 4, "it is a folder"},
+  };
+  for (const auto& c : cases) {
+    Result r = Run(c.args);
+    EXPECT_EQ(r.status, c.status) << c.args << ": " << r.err;
+    EXPECT_NE(r.err.find(c.says), std::string::npos) << c.args << ": " << r.err;
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << "one line: " << r.err;
+    EXPECT_EQ(Files(), (std::vector<std::string>{"a.png", "b.png", "base.png", "c-2.png", "folder"})) << c.args;
+  }
+  EXPECT_EQ(Slurp(dir_ / "base.png"), base);
+  EXPECT_EQ(Slurp(dir_ / "a.png"), a);
+}
+
 TEST_F(TextCommand, ManualListsEffectsAndTheirParameters) {
   Result r = Run("--help");
   ASSERT_EQ(r.status, 0);
