@@ -34,15 +34,25 @@ struct AudioOptions {
 bool ParseAudioArgs(const std::vector<std::string>& args, AudioOptions* o, std::string* error) {
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
-    std::string* target = a == "--thumbnail" ? &o->thumbnail : a == "--screenshot" ? &o->screenshot : nullptr;
+    size_t eq = a.rfind("--", 0) == 0 ? a.find('=') : std::string::npos;
+    const std::string name = a.substr(0, eq);
+    std::string* target = name == "--thumbnail" ? &o->thumbnail : name == "--screenshot" ? &o->screenshot : nullptr;
     if (a == "--json") {
       o->json = true;
     } else if (target) {
-      if (i + 1 >= args.size() || args[i + 1].empty()) {
-        *error = "option " + a + " needs a value";
+      if (!target->empty()) {
+        *error = "option " + name + " given twice";
         return false;
       }
-      *target = args[++i];
+      if (eq != std::string::npos) {
+        *target = a.substr(eq + 1);
+      } else if (i + 1 < args.size()) {
+        *target = args[++i];
+      }
+      if (target->empty()) {
+        *error = "option " + name + " needs a value";
+        return false;
+      }
     } else if (a.size() > 1 && a[0] == '-') {
       *error = "unknown option '" + a + "' for audio";
       return false;

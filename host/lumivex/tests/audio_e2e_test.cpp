@@ -243,6 +243,30 @@ TEST_F(AudioCommand, ProblemsGiveTheirExitStatus) {
   EXPECT_TRUE(Leftovers({"klang.voc", "bad.voc"}).empty());
 }
 
+// Output options take one value, given once, after a space or an '='.
+TEST_F(AudioCommand, OutputOptionsTakeOneValueInEitherSpelling) {
+  Write("klang.voc", Voc("", 100, 156));
+  struct Case {
+    const char* args;
+    int status;
+    const char* message;
+  } cases[] = {
+      {"klang.voc --thumbnail a.png --thumbnail b.png", 2, "option --thumbnail given twice"},
+      {"klang.voc --screenshot=a.png --screenshot b.png", 2, "option --screenshot given twice"},
+      {"klang.voc --thumbnail=", 2, "option --thumbnail needs a value"},
+      {"klang.voc --thumbnail=t.gif", 2, "must end in .png or .bmp"},
+  };
+  for (const Case& c : cases) {
+    Result r = Run(c.args);
+    EXPECT_EQ(r.status, c.status) << c.args << "\n" << r.err;
+    EXPECT_NE(r.err.find(c.message), std::string::npos) << c.args << "\n" << r.err;
+  }
+  EXPECT_TRUE(Leftovers({"klang.voc"}).empty());
+  Result r = Run("klang.voc --thumbnail=thumb.png");
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(Leftovers({"klang.voc"}), std::vector<std::string>{"thumb.png"});
+}
+
 TEST_F(AudioCommand, ThumbnailIsTheBuiltInPictureForVoc) {
   Write("klang.voc", Voc("", 100, 156));
   Result r = Run("klang.voc --thumbnail thumb.png");
