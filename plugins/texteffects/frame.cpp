@@ -8,6 +8,11 @@
 namespace texfx {
 
 LONG Fail(LONG code, LONG detail) {
+  // A missing shape file is reported where its name is known, with the
+  // host's text naming it; the renderer passing the code on keeps that text.
+  if (code == kErrShapeMissing &&
+      lvGetDLLErrInfoRecord(nullptr, nullptr, nullptr) == kErrShapeMissing)
+    return code;
   if (code > 0) c32SetDLLErrInfo(0, code, 0, kUnit, 1, detail);
   return code;
 }

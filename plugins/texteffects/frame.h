@@ -28,7 +28,9 @@ constexpr LONG kErrRead = 4020;           // shape file cannot be read
 constexpr LONG kErrLibrary = -1;
 
 // Records code in the host's error slot (unit 71750, category 1, detail
-// `detail`) and returns it, so a renderer can `return Fail(...)`.
+// `detail`) and returns it, so a renderer can `return Fail(...)`. Codes
+// below 1 record nothing; a 4003 already in the slot (with the text naming
+// the missing file) is kept.
 LONG Fail(LONG code, LONG detail = 0);
 
 // A renderer: reads the run, returns 0 or an error code (already in the

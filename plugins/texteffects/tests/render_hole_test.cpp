@@ -130,6 +130,9 @@ TEST_F(HoleTest, MissingShapeFileFailsWith4003) {
     EXPECT_EQ(RenderHole(&r.run), 4003);
     EXPECT_EQ(r.resultMask, 0u);
     EXPECT_EQ(lvGetDLLErrInfoRecord(nullptr, nullptr, nullptr), 4003);
+    char text[300] = {};
+    lvGetDLLErrInfoMessage(text, sizeof text);
+    EXPECT_STREQ(text, "Die Datei C:\\formen\\stern.bmp konnte nicht geladen werden.");
   }
   EXPECT_EQ(probe.Leaked(), std::vector<HBUF>{});
 }
