@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "atomicfile.h"
 #include "commands.h"
 #include "exitcodes.h"
 #include "formatfiles.h"
@@ -28,7 +29,8 @@ struct DialogText {
 // screenshot when asked, and closes it with OK.
 class DialogReader : public lv::UserAgent {
  public:
-  explicit DialogReader(std::string screenshot) : screenshot_(std::move(screenshot)) {}
+  // Where the picture of the dialog goes (nothing is taken when empty).
+  void SetScreenshot(const std::string& path) { screenshot_ = path; }
 
   bool Act(HWND modal) override {
     if (done_) return false;
@@ -77,11 +79,26 @@ bool ReadPropertiesDialog(const FileRecord& record, DialogReader* reader, std::s
     *error = "the properties dialog failed: " + DispatcherError();
     return false;
   }
-  if (reader->ScreenshotFailed()) {
-    *error = "cannot write the screenshot";
-    return false;
-  }
   return true;
+}
+
+// Runs the properties dialog and, when SCREENSHOT is given, writes its
+// picture there through a temporary file, so a failure leaves nothing under
+// that name. The exit status; an error text when it is not kExitOk.
+int ShowPropertiesDialog(const FileRecord& record, const std::string& screenshot, DialogReader* reader,
+                         std::string* error) {
+  if (screenshot.empty()) return ReadPropertiesDialog(record, reader, error) ? kExitOk : kExitFailed;
+  bool dialogFailed = false;
+  bool written = WriteFileAtomically(
+      screenshot,
+      [&](const std::string& temp, std::string* why) {
+        reader->SetScreenshot(temp);
+        dialogFailed = !ReadPropertiesDialog(record, reader, why);
+        if (!dialogFailed && reader->ScreenshotFailed()) *why = "cannot write the screenshot '" + screenshot + "'";
+        return !dialogFailed && !reader->ScreenshotFailed();
+      },
+      error);
+  return written ? kExitOk : dialogFailed ? kExitFailed : kExitFileError;
 }
 
 std::string Ansi(const char* text, size_t size) { return lv::AnsiToUtf8(std::string(text, strnlen(text, size))); }
@@ -194,10 +211,11 @@ int RunInfoCommand(const FileCommandOptions& options) {
     PrintError("--screenshot: the format of '" + options.input + "' has no properties dialog");
     return kExitUsage;
   }
-  DialogReader reader(options.screenshot);
-  if (hasDialog && !ReadPropertiesDialog(record, &reader, &error)) {
+  DialogReader reader;
+  int status = hasDialog ? ShowPropertiesDialog(record, options.screenshot, &reader, &error) : kExitOk;
+  if (status != kExitOk) {
     PrintError(error);
-    return error == "cannot write the screenshot" ? kExitFileError : kExitFailed;
+    return status;
   }
   std::vector<Fact> list = FactsOf(facts, options.input);
   if (options.json) {

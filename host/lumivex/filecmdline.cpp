@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "imageio.h"
+
 namespace lvhost {
 
 namespace {
@@ -150,6 +152,15 @@ bool ParseFileCommand(const std::vector<std::string>& args, FileCommandOptions* 
   if (command == "info") {
     if (!CheckCount(positional, 1, "info needs one FILE", error)) return false;
     out->input = positional[0];
+    if (out->screenshot.empty()) return true;
+    if (FormatFromExtension(out->screenshot) != ImageFormat::Png) {
+      *error = "cannot write '" + out->screenshot + "': a screenshot is a .png file";
+      return false;
+    }
+    if (SameFile(out->input, out->screenshot)) {
+      *error = "the screenshot '" + out->screenshot + "' is the input file; give another name";
+      return false;
+    }
     return true;
   }
   if (!CheckCount(positional, 2, "preview needs FILE and WIDTHxHEIGHT", error)) return false;

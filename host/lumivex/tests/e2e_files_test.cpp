@@ -305,6 +305,10 @@ TEST_F(FileCommands, OddCommandLinesChangeNothing) {
       {"convert in.png out.png --type grey --type bw", 2, "--type given twice"},
       {"preview in.png 16x12 -o p.png -o q.png", 2, "-o given twice"},
       {"info t.tpi --screenshot a.png --screenshot b.png", 2, "--screenshot given twice"},
+      {"info t.tpi --screenshot t.tpi", 2, "a screenshot is a .png file"},
+      {"info t.tpi --screenshot shot.jpg", 2, "a screenshot is a .png file"},
+      {"info in.png --screenshot ./in.png", 2, "is the input file"},
+      {"info t.tpi --screenshot nodir/s.png", 4, "nodir/s.png"},
       {"convert folder out.png", 4, "it is a folder"},
       {"info folder", 4, "it is a folder"},
       {"preview folder 4x4 -o p.png", 4, "it is a folder"},
@@ -319,7 +323,7 @@ TEST_F(FileCommands, OddCommandLinesChangeNothing) {
   }
   EXPECT_EQ(Slurp(dir_ / "in.png"), png);
   EXPECT_EQ(Slurp(dir_ / "t.tpi"), tpi);
-  for (const char* name : {"out.png", "p.png", "q.png", "a.png", "b.png"}) EXPECT_FALSE(fs::exists(dir_ / name)) << name;
+  for (const char* name : {"out.png", "p.png", "q.png", "a.png", "b.png", "shot.jpg", "nodir"}) EXPECT_FALSE(fs::exists(dir_ / name)) << name;
 }
 
 // Grey, palette and black-and-white inputs of every reader go through each
