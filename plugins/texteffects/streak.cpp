@@ -15,7 +15,10 @@ namespace {
 constexpr DWORD kStreakSeed = 12345;
 constexpr LONG kDrawRange = 32768;
 
-// Draws the streak of one segment [0, count) in place.
+// Draws the streak of one segment [0, count) in place. The weight of the
+// peak at pixel k is k / peak, taken as an exact fraction of integers, so a
+// value that falls on a whole number is not cut one short by a weight
+// summed up step by step in floating point.
 void StreakSegment(BYTE* segment, LONG count) {
   LONG peak = 0;
   for (LONG i = 1; i < count; ++i)
