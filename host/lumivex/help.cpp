@@ -132,10 +132,10 @@ const char kConvert[] =
     "                       grey (32) or bw (64); colour palettes are optimised\n"
     "  --option NAME=VALUE  a save option (repeatable): quality=1..100 and\n"
     "                       progressive=0|1 (JPEG), interlace=0|1 (PNG, GIF),\n"
-    "                       transparent=-1..255 (GIF: the transparent index)\n"
+    "                       transparent=-1..255 (GIF, PNG: the transparent index)\n"
     "\n"
     "A format that cannot store the data type gets a converted copy (JPEG: true\n"
-    "colour or grey; GIF: indexed with an optimised palette).\n";
+    "colour or grey; GIF: indexed with an optimised palette). OUT may not be IN.\n";
 
 const char kInfo[] =
     "lumivex info FILE [--json] [--screenshot PNG]\n"
@@ -148,7 +148,8 @@ const char kInfo[] =
     "properties dialog is opened, its texts are listed and it is closed.\n"
     "\n"
     "  --json            print one JSON object (texts UTF-8)\n"
-    "  --screenshot PNG  write a picture of the properties dialog\n";
+    "  --screenshot PNG  write a picture of the properties dialog (a .png file,\n"
+    "                    not FILE; for formats served by a module only)\n";
 
 const char kPreview[] =
     "lumivex preview FILE WIDTHxHEIGHT -o OUT\n"
@@ -156,7 +157,7 @@ const char kPreview[] =
     "Writes a WIDTH x HEIGHT preview of FILE to OUT (format by extension). A\n"
     "format served by a file-I/O module makes it with the module's preview\n"
     "reader (sampled rows and columns); the built-in formats read the image\n"
-    "and scale it. The size may not exceed the image's.\n";
+    "and scale it. The size may not exceed the image's; OUT may not be FILE.\n";
 
 }  // namespace
 

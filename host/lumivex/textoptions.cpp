@@ -258,7 +258,9 @@ std::string TextHelpText() {
          "effect or parameter, value out of range, empty text; 3 the module failed\n"
          "(effects without a renderer in this build fail here with its message);\n"
          "4 a font, object or base file is missing or unreadable, or an output\n"
-         "cannot be written. Nothing is written unless the run succeeds.\n";
+         "cannot be written. Nothing is written unless the run succeeds. Options\n"
+         "other than --set and --object are given once, and no output may be an\n"
+         "input (base, object, font) or share its name with another output.\n";
 }
 
 }  // namespace lvhost
