@@ -4,11 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <hostcommon.h>
+#include <maskkit.h>
 
 #include <set>
 #include <vector>
 
 #include "../renderers.h"
+#include "../streak.h"
+#include "../wave.h"
 #include "direct_run.h"
 #include "support.h"
 
@@ -154,6 +157,49 @@ TEST(FireTest, FlamesRiseAndSnowHangs) {
   for (int y = 52 + 4; y < 52 + 12; ++y)
     for (int x = 2 + 5; x < 2 + 25; ++x) ASSERT_EQ(fireMask[static_cast<size_t>(y) * 34 + x], 255);
   for (HBUF b : {image, mask, base}) buf32Free(b);
+}
+
+// The result of strength 1 made step by step: streaks of length 10 (up for
+// fire, down for snow), the wave of amplitude 2 x 10 / 75 = 0.2667, the
+// blur (2, 2) coloured through the palette (the image), then the mask
+// table and, for fire, the object's mask laid over it (the mask).
+struct Expected {
+  std::vector<BYTE> image, mask;
+};
+
+Expected ExpectedResult(HBUF image, HBUF mask, const FlameData& data, bool snow) {
+  const ProgressLink quiet = {0, nullptr, 0, 0, 100};
+  HBUF streaks = 0, wavy = 0, glow = 0, coloured = 0;
+  EXPECT_TRUE(buf32DupBuf(mask, &streaks));
+  EXPECT_EQ(StreakFilter(mask, streaks, snow ? kStreakDown : kStreakUp, 10, quiet), 0);
+  EXPECT_TRUE(buf32DupBuf(streaks, &wavy));
+  EXPECT_EQ(WaveDisplace(streaks, wavy, 2.0 * 10 / 75, quiet), 0);
+  EXPECT_TRUE(MaskBlur(wavy, 2, 2, &glow, 1));
+  EXPECT_TRUE(buf32DupBuf(image, &coloured));
+  EXPECT_GT(ApplyPalette(coloured, MakeFlamePalette(data).data(), glow), 0);
+  EXPECT_GT(MaskMap(glow, FlameMaskTable()), 0);
+  if (!snow) {
+    EXPECT_GT(MaskKit(mask, glow, MASKKIT_SCREEN), 0);
+  }
+  Expected expected{Bytes(coloured), Bytes(glow)};
+  for (HBUF b : {streaks, wavy, glow, coloured}) buf32Free(b);
+  return expected;
+}
+
+TEST(FireTest, StrengthOneIsTheStreakedWobbledBlurredMask) {
+  std::vector<BYTE> values(24 * 20);
+  for (size_t i = 0; i < values.size(); ++i)
+    values[i] = static_cast<BYTE>((i * 37 + (i / 24) * 11) % 7 == 0 ? 255 : (i * 13) % 90);
+  HBUF image = texfxtest::PatternImage(24, 20), mask = texfxtest::MakeMask(24, 20, values);
+  for (LONG effect : {kFire, kSnow}) {
+    DirectRun r(effect, image, mask);
+    r.data<FlameData>().strength = 1;
+    ASSERT_EQ(FindRenderer(effect)(&r.run), 0);
+    const Expected expected = ExpectedResult(image, mask, r.data<FlameData>(), effect == kSnow);
+    EXPECT_EQ(Bytes(r.resultImage), expected.image) << effect;
+    EXPECT_EQ(Bytes(r.resultMask), expected.mask) << effect;
+  }
+  for (HBUF b : {image, mask}) buf32Free(b);
 }
 
 TEST(FireTest, ColoursComeFromThePalette) {
