@@ -229,8 +229,14 @@ bool ConvertImage(HostImage* image, LONG dataType, std::string* error) {
 
 bool ParseSaveOptions(const std::vector<std::pair<std::string, std::string>>& pairs, SaveOptions* options,
                       std::string* error) {
+  std::vector<std::string> seen;
   for (const auto& [name, value] : pairs) {
     std::string key = Lower(name);
+    if (std::find(seen.begin(), seen.end(), key) != seen.end()) {
+      *error = "the save option " + key + " is given twice";
+      return false;
+    }
+    seen.push_back(key);
     bool ok = key == "quality"       ? IntegerIn(value, 1, 100, &options->quality)
               : key == "progressive" ? IntegerIn(value, 0, 1, &options->progressive)
               : key == "interlace"   ? IntegerIn(value, 0, 1, &options->interlace)

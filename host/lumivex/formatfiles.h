@@ -82,7 +82,7 @@ struct SaveOptions {
 };
 
 // Parses NAME=VALUE pairs into OPTIONS; false with an error text naming the
-// first unknown name or bad value.
+// first unknown name, bad value or name given twice.
 bool ParseSaveOptions(const std::vector<std::pair<std::string, std::string>>& pairs,
                       SaveOptions* options, std::string* error);
 

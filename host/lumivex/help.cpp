@@ -130,7 +130,7 @@ const char kConvert[] =
     "  --type TYPE          convert the image's data type first: rgb (2),\n"
     "                       palette256 (4), palette16 (8), hicolor (16),\n"
     "                       grey (32) or bw (64); colour palettes are optimised\n"
-    "  --option NAME=VALUE  a save option (repeatable): quality=1..100 and\n"
+    "  --option NAME=VALUE  a save option (each NAME once): quality=1..100 and\n"
     "                       progressive=0|1 (JPEG), interlace=0|1 (PNG, GIF),\n"
     "                       transparent=-1..255 (GIF, PNG: the transparent index)\n"
     "\n"

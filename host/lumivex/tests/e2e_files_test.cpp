@@ -303,6 +303,7 @@ TEST_F(FileCommands, OddCommandLinesChangeNothing) {
       {"preview in.png 16x12 -o in.png", 2, "is the input file"},
       {"preview t.tpi 16x12 --output=./t.tpi", 2, "is the input file"},
       {"convert in.png out.png --type grey --type bw", 2, "--type given twice"},
+      {"convert in.png out.jpg --option quality=5 --option Quality=90", 2, "save option quality is given twice"},
       {"preview in.png 16x12 -o p.png -o q.png", 2, "-o given twice"},
       {"info t.tpi --screenshot a.png --screenshot b.png", 2, "--screenshot given twice"},
       {"info t.tpi --screenshot t.tpi", 2, "a screenshot is a .png file"},
