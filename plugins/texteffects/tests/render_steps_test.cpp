@@ -1,0 +1,193 @@
+// "Relief" (three profiles), "Sand" and "Siegel" by value: each result is
+// compared with the same result made step by step from the host's mask,
+// rank-filter and soft-edge operations, the emboss shader, the scatter
+// filter and the noise adder, with the radii, gains, distances, modes and
+// blends each effect uses. A wrong argument anywhere shows as a different
+// image or mask.
+#include <gtest/gtest.h>
+
+#include <maskkit.h>
+#include <rankfilter.h>
+#include <softedge.h>
+
+#include <vector>
+
+#include "../emboss.h"
+#include "../grain.h"
+#include "../renderers.h"
+#include "direct_run.h"
+#include "support.h"
+
+namespace texfx {
+namespace {
+
+using texfxtest::Bytes;
+using texfxtest::DirectRun;
+
+const ProgressLink kQuiet = {0, nullptr, 0, 0, 100};
+constexpr COLORREF kGrey = 0x808080;
+
+HBUF Dup(HBUF source) {
+  HBUF copy = 0;
+  EXPECT_TRUE(buf32DupBuf(source, &copy));
+  return copy;
+}
+
+// A soft blob with a hole, so every step has edges to work on.
+HBUF BlobMask() {
+  std::vector<BYTE> values(26 * 22, 0);
+  for (int y = 3; y < 19; ++y)
+    for (int x = 4; x < 22; ++x) {
+      const bool hole = x >= 11 && x < 15 && y >= 9 && y < 13;
+      values[static_cast<size_t>(y) * 26 + x] = hole ? 0 : static_cast<BYTE>(150 + (x * 7 + y) % 100);
+    }
+  return texfxtest::MakeMask(26, 22, values);
+}
+
+// The 8-bit shading as a colour image of `like`'s format (on white when
+// `white`), then blended in hard light over `like` through a full mask.
+std::vector<BYTE> ShadedOver(HBUF shading, HBUF like, bool white) {
+  BUFINFO info = {};
+  EXPECT_TRUE(buf32GetInfo(like, &info));
+  const COLORREF whiteColour = RGB(255, 255, 255);
+  HBUF out = 0;
+  EXPECT_TRUE(buf32Alloc(&out, info.pixelFormat, info.width, info.height,
+                         white ? BUF_KIND_FILLED : BUF_KIND_PLAIN, white ? &whiteColour : nullptr));
+  const LONG count = info.width * info.height;
+  void *target = nullptr, *source = nullptr, *under = nullptr;
+  EXPECT_TRUE(buf32Lock(out, 3, &target));
+  EXPECT_TRUE(buf32Lock(shading, 1, &source));
+  EXPECT_TRUE(buf32Lock(like, 1, &under));
+  EXPECT_TRUE(i32ColorspaceConvert(static_cast<BYTE*>(target), source, count, 1));
+  const std::vector<BYTE> full(static_cast<size_t>(count), 255);
+  EXPECT_TRUE(i32Merge(target, target, full.data(), under, info.bytesPerPixel, count, 8, 0));
+  buf32Unlock(like);
+  buf32Unlock(shading);
+  buf32Unlock(out);
+  const std::vector<BYTE> bytes = Bytes(out);
+  buf32Free(out);
+  return bytes;
+}
+
+struct Expected {
+  std::vector<BYTE> image, mask;
+};
+
+// Relief: soft edge 3, shaded at distance 10 T, grown by 2 T + 1, the
+// profile, the shading in hard light over the image.
+Expected ReliefSteps(HBUF image, HBUF mask, const ReliefData& d) {
+  HBUF soft = 0, grown = 0;
+  EXPECT_GT(CreateSoftEdgeMask(mask, 3, 2, 0, &soft, 1), 0);
+  HBUF height = Dup(soft);
+  EXPECT_EQ(EmbossShade(height, soft, 10 * d.thickness, d.amount, d.lightDirection, kGrey, kQuiet), 0);
+  EXPECT_GT(Maximum(height, &grown, 2 * d.thickness + 1, 0, 0), 0);
+  if (d.profile == 1003) {
+    EXPECT_GT(MaskKit(mask, grown, 3), 0);
+    buf32Free(height);
+    height = Dup(mask);
+    EXPECT_GT(MaskInvert(height), 0);
+    EXPECT_GT(MaskFill(height, soft, 128), 0);
+  } else {
+    EXPECT_GT(MaskKit(mask, grown, 5), 0);
+    if (d.profile == 1002) {
+      EXPECT_GT(MaskFill(mask, soft, 128), 0);
+    }
+  }
+  Expected e{ShadedOver(soft, image, true), Bytes(grown)};
+  for (HBUF b : {soft, height, grown}) buf32Free(b);
+  return e;
+}
+
+TEST(StepsTest, ReliefOfEveryProfile) {
+  HBUF image = texfxtest::PatternImage(26, 22), mask = BlobMask();
+  for (LONG profile : {1001, 1002, 1003}) {
+    DirectRun r(kRelief, image, mask);
+    ReliefData& d = r.data<ReliefData>();
+    d.thickness = 3;
+    d.amount = 27;
+    d.lightDirection = 120;
+    d.profile = profile;
+    ASSERT_EQ(RenderRelief(&r.run), 0) << profile;
+    const Expected e = ReliefSteps(image, mask, d);
+    EXPECT_EQ(Bytes(r.resultImage), e.image) << profile;
+    EXPECT_EQ(Bytes(r.resultMask), e.mask) << profile;
+  }
+  for (HBUF b : {image, mask}) buf32Free(b);
+}
+
+// Sand: the mask scattered (R + 1, any), the inverted soft edge 5 cut to
+// the object, scattered darker (R + 1) with Gaussian noise 100, merged,
+// shaded twice (distance 20 at D, 10 at D + 180, gain max(5 R, 10)); the
+// mask is wherever the shading is not 128.
+Expected SandSteps(HBUF image, HBUF mask, const SandData& d) {
+  const LONG r = d.roughness, gain = 5 * r > 10 ? 5 * r : 10;
+  HBUF scattered = Dup(mask), soft = 0;
+  EXPECT_EQ(ScatterFilter(mask, scattered, r + 1, 0, kQuiet), 0);
+  EXPECT_GT(CreateSoftEdgeMask(mask, 5, 2, 0, &soft, 1), 0);
+  EXPECT_GT(MaskInvert(soft), 0);
+  EXPECT_GT(MaskKit(mask, soft, 9), 0);
+  HBUF grains = Dup(soft);
+  EXPECT_EQ(ScatterFilter(soft, grains, r + 1, 2, kQuiet), 0);
+  EXPECT_EQ(AddNoise(grains, soft, 100, 1), 0);
+  EXPECT_GT(MergeImage(soft, scattered, mask), 0);
+  EXPECT_EQ(EmbossShade(scattered, soft, 20, gain, d.lightDirection, kGrey, kQuiet), 0);
+  EXPECT_EQ(EmbossShade(soft, scattered, 10, gain, (d.lightDirection + 180) % 360, kGrey, kQuiet), 0);
+  Expected e;
+  e.image = ShadedOver(scattered, image, false);
+  BYTE table[256];
+  for (BYTE& entry : table) entry = 255;
+  table[128] = 0;
+  EXPECT_GT(MaskMap(scattered, table), 0);
+  e.mask = Bytes(scattered);
+  for (HBUF b : {scattered, soft, grains}) buf32Free(b);
+  return e;
+}
+
+TEST(StepsTest, Sand) {
+  HBUF image = texfxtest::PatternImage(26, 22), mask = BlobMask();
+  DirectRun r(kSand, image, mask);
+  SandData& d = r.data<SandData>();
+  d.roughness = 4;
+  d.lightDirection = 300;
+  ASSERT_EQ(RenderSand(&r.run), 0);
+  const Expected e = SandSteps(image, mask, d);
+  EXPECT_EQ(Bytes(r.resultImage), e.image);
+  EXPECT_EQ(Bytes(r.resultMask), e.mask);
+  for (HBUF b : {image, mask}) buf32Free(b);
+}
+
+// Siegel: Gaussian noise 100 cut to the object, the rim band of a 3-pixel
+// erosion joined in, scattered darker (4) twice with a cut between, blurred
+// twice, thresholded at max((100 - P) x 192 / 100, 1).
+std::vector<BYTE> SealSteps(HBUF mask, LONG pressure) {
+  HBUF noisy = Dup(mask), inner = 0, first = 0, print = 0;
+  EXPECT_EQ(AddNoise(mask, noisy, 100, 1), 0);
+  EXPECT_GT(MaskKit(mask, noisy, 9), 0);
+  EXPECT_GT(Minimum(mask, &inner, 3, 0, 0), 0);
+  EXPECT_GT(MaskKit(mask, inner, 1), 0);
+  EXPECT_GT(MaskKit(inner, noisy, 5), 0);
+  EXPECT_EQ(ScatterFilter(noisy, inner, 4, 2, kQuiet), 0);
+  EXPECT_GT(MaskKit(mask, inner, 9), 0);
+  EXPECT_EQ(ScatterFilter(inner, noisy, 4, 2, kQuiet), 0);
+  EXPECT_TRUE(MaskBlur(noisy, 1, 2, &first, 1));
+  EXPECT_TRUE(MaskBlur(first, 1, 2, &print, 1));
+  const LONG threshold = (100 - pressure) * 192 / 100;
+  EXPECT_GT(MaskThresh(print, threshold > 1 ? threshold : 1), 0);
+  const std::vector<BYTE> bytes = Bytes(print);
+  for (HBUF b : {noisy, inner, first, print}) buf32Free(b);
+  return bytes;
+}
+
+TEST(StepsTest, SealAtSeveralPressures) {
+  HBUF image = texfxtest::PatternImage(26, 22), mask = BlobMask();
+  for (LONG pressure : {0, 35, 100}) {
+    DirectRun r(kSeal, image, mask);
+    r.data<SealData>().pressure = pressure;
+    ASSERT_EQ(RenderSeal(&r.run), 0) << pressure;
+    EXPECT_EQ(Bytes(r.resultMask), SealSteps(mask, pressure)) << pressure;
+  }
+  for (HBUF b : {image, mask}) buf32Free(b);
+}
+
+}  // namespace
+}  // namespace texfx
