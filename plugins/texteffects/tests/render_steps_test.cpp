@@ -1,9 +1,9 @@
-// "Relief" (three profiles), "Sand" and "Siegel" by value: each result is
-// compared with the same result made step by step from the host's mask,
-// rank-filter and soft-edge operations, the emboss shader, the scatter
-// filter and the noise adder, with the radii, gains, distances, modes and
-// blends each effect uses. A wrong argument anywhere shows as a different
-// image or mask.
+// "Relief" (three profiles), "Relief-Umriß", "Relief-Textur", "Sand" and
+// "Siegel" by value: each result is compared with the same result made step
+// by step from the host's mask, rank-filter and soft-edge operations, the
+// emboss shader, the scatter filter and the noise adder, with the radii,
+// gains, distances, modes and blends each effect uses. A wrong argument
+// anywhere shows as a different image or mask.
 #include <gtest/gtest.h>
 
 #include <maskkit.h>
@@ -45,8 +45,9 @@ HBUF BlobMask() {
 }
 
 // The 8-bit shading as a colour image of `like`'s format (on white when
-// `white`), then blended in hard light over `like` through a full mask.
-std::vector<BYTE> ShadedOver(HBUF shading, HBUF like, bool white) {
+// `white`), then blended in hard light over `like` through a full mask and,
+// when an opacity is given, laid over `like` again with that opacity.
+std::vector<BYTE> ShadedOver(HBUF shading, HBUF like, bool white, LONG opacity = -1) {
   BUFINFO info = {};
   EXPECT_TRUE(buf32GetInfo(like, &info));
   const COLORREF whiteColour = RGB(255, 255, 255);
@@ -61,6 +62,9 @@ std::vector<BYTE> ShadedOver(HBUF shading, HBUF like, bool white) {
   EXPECT_TRUE(i32ColorspaceConvert(static_cast<BYTE*>(target), source, count, 1));
   const std::vector<BYTE> full(static_cast<size_t>(count), 255);
   EXPECT_TRUE(i32Merge(target, target, full.data(), under, info.bytesPerPixel, count, 8, 0));
+  if (opacity >= 0) {
+    EXPECT_TRUE(i32Merge(target, target, full.data(), under, info.bytesPerPixel, count, 1, opacity));
+  }
   buf32Unlock(like);
   buf32Unlock(shading);
   buf32Unlock(out);
@@ -113,6 +117,74 @@ TEST(StepsTest, ReliefOfEveryProfile) {
     EXPECT_EQ(Bytes(r.resultMask), e.mask) << profile;
   }
   for (HBUF b : {image, mask}) buf32Free(b);
+}
+
+// Relief-Umriß: the band between the mask grown by max(T, 2) and shrunk by
+// T, blurred (1, 2), grown by 2 T + 1 for the mask, shaded at 10 T into the
+// band, the shading in hard light over the image.
+Expected OutlineSteps(HBUF image, HBUF mask, const ReliefOutlineData& d) {
+  const LONG t = d.thickness;
+  HBUF grown1 = 0, band = 0, blurred = 0, grown = 0;
+  EXPECT_GT(Maximum(mask, &grown1, t > 2 ? t : 2, 0, 0), 0);
+  EXPECT_GT(Minimum(mask, &band, t, 0, 0), 0);
+  EXPECT_GT(MaskKit(grown1, band, 1), 0);
+  EXPECT_TRUE(MaskBlur(band, 1, 2, &blurred, 1));
+  EXPECT_GT(Maximum(blurred, &grown, 2 * t + 1, 0, 0), 0);
+  EXPECT_EQ(EmbossShade(blurred, band, 10 * t, d.amount, d.lightDirection, kGrey, kQuiet), 0);
+  Expected e{ShadedOver(band, image, true), Bytes(grown)};
+  for (HBUF b : {grown1, band, blurred, grown}) buf32Free(b);
+  return e;
+}
+
+TEST(StepsTest, ReliefOutline) {
+  HBUF image = texfxtest::PatternImage(26, 22), mask = BlobMask();
+  for (LONG thickness : {1, 4}) {
+    DirectRun r(kReliefOutline, image, mask);
+    ReliefOutlineData& d = r.data<ReliefOutlineData>();
+    d.thickness = thickness;
+    d.amount = 33;
+    d.lightDirection = 200;
+    ASSERT_EQ(RenderReliefOutline(&r.run), 0) << thickness;
+    const Expected e = OutlineSteps(image, mask, d);
+    EXPECT_EQ(Bytes(r.resultImage), e.image) << thickness;
+    EXPECT_EQ(Bytes(r.resultMask), e.mask) << thickness;
+  }
+  for (HBUF b : {image, mask}) buf32Free(b);
+}
+
+// Relief-Textur with an 8 x 8 texture at 50 %: 4 x 4 tiles on an exact
+// grid, shaded at one pixel and 45 degrees, cut to the object, laid in
+// hard light and then with opacity 100 - Tr over the image; the mask is
+// the object's.
+TEST(StepsTest, ReliefTextureOnAGrid) {
+  std::vector<BYTE> cobbles(64);
+  for (size_t i = 0; i < cobbles.size(); ++i) cobbles[i] = static_cast<BYTE>((i * 53) % 256);
+  HBUF image = texfxtest::PatternImage(26, 22), mask = BlobMask();
+  HBUF texture = texfxtest::MakeMask(8, 8, cobbles);
+  for (LONG transparency : {0, 40, 100}) {
+    DirectRun r(kReliefTexture, image, mask);
+    ReliefTextureData& d = r.data<ReliefTextureData>();
+    d.textureSize = 50;
+    d.transparency = transparency;
+    d.amount = 17;
+    d.textureImage = texture;
+    ASSERT_EQ(RenderReliefTexture(&r.run), 0) << transparency;
+
+    HBUF tile = 0, tiled = 0;
+    const SIZE size = {4, 4};
+    ASSERT_TRUE(t32BufferResample(&tile, texture, &size, 0));
+    ASSERT_TRUE(buf32Alloc(&tiled, 8, 26, 22, BUF_KIND_PLAIN, nullptr));
+    for (LONG v = 0; v < 22; v += 4)
+      for (LONG u = 0; u < 26; u += 4) EXPECT_GT(MaskAddEx(tile, tiled, u, v, 0), 0);
+    HBUF shading = Dup(tiled);
+    EXPECT_EQ(EmbossShade(tiled, shading, 10, 17, 45, kGrey, kQuiet), 0);
+    EXPECT_GT(MaskKit(mask, shading, 3), 0);
+    EXPECT_EQ(Bytes(r.resultImage), ShadedOver(shading, image, false, 100 - transparency))
+        << transparency;
+    EXPECT_EQ(Bytes(r.resultMask), Bytes(mask)) << transparency;
+    for (HBUF b : {tile, tiled, shading}) buf32Free(b);
+  }
+  for (HBUF b : {image, mask, texture}) buf32Free(b);
 }
 
 // Sand: the mask scattered (R + 1, any), the inverted soft edge 5 cut to
