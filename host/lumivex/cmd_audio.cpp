@@ -197,6 +197,8 @@ FileReport Inspect(const AudioModule& m, const std::vector<Format>& formats, con
   std::string win;
   if (!r.format) {
     r.error = "not a sound file the audio module serves (by its extension)";
+  } else if (fs::is_directory(file, ec)) {
+    r.error = "it is a folder, not a file";
   } else if (!fs::is_regular_file(file, ec)) {
     r.error = "no such file";
   } else if (!WindowsName(file, &win)) {
@@ -391,8 +393,10 @@ int RunAudioCommand(const std::vector<std::string>& args) {
     for (const FileReport& r : reports)
       if (r.error.empty()) PrintReportText(r);
   }
+  // The pictures are of a file the module read: a run that failed writes
+  // nothing.
   const FileReport& first = reports.front();
-  if (first.format && first.status != kExitFileError) {
+  if (first.format && first.status == kExitOk) {
     if (!options.thumbnail.empty())
       status = std::max(status, WriteThumbnail(module, first, options.thumbnail, options.json));
     if (!options.screenshot.empty())

@@ -246,6 +246,7 @@ TEST_F(AudioCommand, ProblemsGiveTheirExitStatus) {
 // Output options take one value, given once, after a space or an '='.
 TEST_F(AudioCommand, OutputOptionsTakeOneValueInEitherSpelling) {
   Write("klang.voc", Voc("", 100, 156));
+  fs::create_directories(dir_ / "folder.wav");
   struct Case {
     const char* args;
     int status;
@@ -255,16 +256,25 @@ TEST_F(AudioCommand, OutputOptionsTakeOneValueInEitherSpelling) {
       {"klang.voc --screenshot=a.png --screenshot b.png", 2, "option --screenshot given twice"},
       {"klang.voc --thumbnail=", 2, "option --thumbnail needs a value"},
       {"klang.voc --thumbnail=t.gif", 2, "must end in .png or .bmp"},
+      {"folder.wav", 4, "folder.wav: it is a folder, not a file"},
   };
   for (const Case& c : cases) {
     Result r = Run(c.args);
     EXPECT_EQ(r.status, c.status) << c.args << "\n" << r.err;
     EXPECT_NE(r.err.find(c.message), std::string::npos) << c.args << "\n" << r.err;
   }
-  EXPECT_TRUE(Leftovers({"klang.voc"}).empty());
+  EXPECT_TRUE(Leftovers({"klang.voc", "folder.wav"}).empty());
+  // A file the module cannot read gets no pictures.
+  Write("bad.voc", Voc("", 100, 156, 0x1128));
+  for (const char* args : {"bad.voc --thumbnail t.png", "bad.voc --screenshot s.png"}) {
+    Result r = Run(args);
+    EXPECT_EQ(r.status, 3) << args << "\n" << r.err;
+    EXPECT_NE(r.err.find("bad.voc: the audio module failed"), std::string::npos) << args << "\n" << r.err;
+    EXPECT_TRUE(Leftovers({"klang.voc", "bad.voc", "folder.wav"}).empty()) << args;
+  }
   Result r = Run("klang.voc --thumbnail=thumb.png");
   ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(Leftovers({"klang.voc"}), std::vector<std::string>{"thumb.png"});
+  EXPECT_EQ(Leftovers({"klang.voc", "bad.voc", "folder.wav"}), std::vector<std::string>{"thumb.png"});
 }
 
 TEST_F(AudioCommand, ThumbnailIsTheBuiltInPictureForVoc) {
