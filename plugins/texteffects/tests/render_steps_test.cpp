@@ -1,9 +1,9 @@
-// "Relief" (three profiles), "Relief-Umriß", "Relief-Textur", "Sand" and
-// "Siegel" by value: each result is compared with the same result made step
-// by step from the host's mask, rank-filter and soft-edge operations, the
-// emboss shader, the scatter filter and the noise adder, with the radii,
-// gains, distances, modes and blends each effect uses. A wrong argument
-// anywhere shows as a different image or mask.
+// "Glas", "Relief" (three profiles), "Relief-Umriß", "Relief-Textur",
+// "Sand" and "Siegel" by value: each result is compared with the same
+// result made step by step from the host's mask, rank-filter and soft-edge
+// operations, the emboss shader, the scatter filter and the noise adder,
+// with the radii, gains, distances, modes and blends each effect uses. A
+// wrong argument anywhere shows as a different image or mask.
 #include <gtest/gtest.h>
 
 #include <maskkit.h>
@@ -12,6 +12,7 @@
 
 #include <vector>
 
+#include "../curves.h"
 #include "../emboss.h"
 #include "../grain.h"
 #include "../renderers.h"
@@ -185,6 +186,29 @@ TEST(StepsTest, ReliefTextureOnAGrid) {
     for (HBUF b : {tile, tiled, shading}) buf32Free(b);
   }
   for (HBUF b : {image, mask, texture}) buf32Free(b);
+}
+
+// Glas: the band between the mask grown and shrunk by F + 1, its soft
+// edge of radius F, mapped through reflection curve R.
+TEST(StepsTest, GlassBandThroughTheCurve) {
+  HBUF image = texfxtest::PatternImage(26, 22), mask = BlobMask();
+  for (LONG reflection : {1, 3}) {
+    for (LONG flakiness : {1, 6}) {
+      DirectRun r(kGlass, image, mask);
+      r.data<GlassData>().reflection = reflection;
+      r.data<GlassData>().flakiness = flakiness;
+      ASSERT_EQ(RenderGlass(&r.run), 0);
+      HBUF grown = 0, shrunk = 0, soft = 0;
+      EXPECT_GT(Maximum(mask, &grown, flakiness + 1, 0, 0), 0);
+      EXPECT_GT(Minimum(mask, &shrunk, flakiness + 1, 0, 0), 0);
+      EXPECT_GT(MaskKit(grown, shrunk, 1), 0);
+      EXPECT_GT(CreateSoftEdgeMask(shrunk, flakiness, 2, 0, &soft, 1), 0);
+      EXPECT_GT(MaskMap(soft, ReflectionCurve(reflection)), 0);
+      EXPECT_EQ(Bytes(r.resultMask), Bytes(soft)) << reflection << " " << flakiness;
+      for (HBUF b : {grown, shrunk, soft}) buf32Free(b);
+    }
+  }
+  for (HBUF b : {image, mask}) buf32Free(b);
 }
 
 // Sand: the mask scattered (R + 1, any), the inverted soft edge 5 cut to
