@@ -252,8 +252,16 @@ bool BuildEffectBlock(int effect, const std::vector<std::pair<std::string, std::
   PutLong(header + 12, static_cast<int32_t>(kEffectDataOffset));  // the data is present
   uint8_t* data = block->data() + kEffectDataOffset;
   for (const TextParam& p : e.params) StoreValue(p, p.def, data);
-  for (const auto& [name, value] : sets)
+  std::vector<const TextParam*> given;
+  for (const auto& [name, value] : sets) {
+    const TextParam* p = FindParam(e, name);
+    if (p && std::find(given.begin(), given.end(), p) != given.end()) {
+      *error = "--set " + name + ": the parameter is given twice";
+      return false;
+    }
+    given.push_back(p);
     if (!SetOne(e, name, value, data, error)) return false;
+  }
   return true;
 }
 

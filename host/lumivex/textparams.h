@@ -60,8 +60,8 @@ bool ParseHexColour(const std::string& text, uint32_t* rgb);
 // Builds the 1024-byte EffectBlock of `effect` (0..13): the header (effect,
 // margin, data size, data present), the defaults, then each NAME=VALUE in
 // order. Path values are Unix paths of existing files, stored as Z: paths.
-// False with an error text naming the parameter and what it accepts; the
-// block is then unusable.
+// False with an error text naming the parameter and what it accepts (or
+// that it was given twice); the block is then unusable.
 bool BuildEffectBlock(int effect, const std::vector<std::pair<std::string, std::string>>& sets,
                       std::vector<uint8_t>* block, std::string* error);
 

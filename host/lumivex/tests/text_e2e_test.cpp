@@ -291,6 +291,7 @@ TEST_F(TextCommand, OutputsNeverReplaceInputsOrEachOther) {
       {"Hi --effect neon --effect glass -o x.png", 2, "--effect given twice"},
       {"Hi --effect neon --color '#ff0000' --colour '#00ff00' -o x.png", 2, "--colour given twice"},
       {"Hi --effect neon --on base.png --on base.png -o x.png", 2, "--on given twice"},
+      {"Hi --effect neon --set width=10 --set width=20 -o x.png", 2, "--set width: the parameter is given twice"},
       {"Hi --effect neon -o folder", 2, ".png or .bmp"},
       {"Hi --effect neon -o folder.png/", 2, ".png or .bmp"},
       {"Hi --effect neon --font folder -o x.png", 4, "is a folder"},
