@@ -6,36 +6,13 @@
 #include <hostcommon.h>
 #include <useragent.h>
 
-#include <functional>
-#include <string>
-#include <vector>
+#include "step_agent.h"
 
 namespace {
-
-// Answers every message box with a fixed button and runs one scripted step
-// per idle modal loop.
-class ScriptedAgent : public lv::UserAgent {
- public:
-  explicit ScriptedAgent(int answer) : answer_(answer) {}
-  std::vector<std::function<void(HWND)>> steps;
-  bool Act(HWND modal) override {
-    if (next_ >= steps.size()) return false;
-    steps[next_++](modal);
-    return true;
-  }
-  int AnswerMessageBox(HWND, const std::string&, const std::string&, UINT) override {
-    return answer_;
-  }
-
- private:
-  int answer_;
-  size_t next_ = 0;
-};
 
 class AgentTest : public testing::Test {
  protected:
   void SetUp() override { lv::ClearRecords(); }
-  void TearDown() override { lv::SetUserAgent(nullptr); }
 };
 
 struct KindCase {
@@ -47,8 +24,7 @@ struct KindCase {
 class MessageBoxKindTest : public AgentTest, public testing::WithParamInterface<KindCase> {};
 
 TEST_P(MessageBoxKindTest, KindChoosesButtonsAndIcon) {
-  ScriptedAgent agent(IDOK);
-  lv::SetUserAgent(&agent);
+  lvtest::StepAgent agent({}, IDOK);
   C32MBRECORD record = {};
   record.text = "Hallo";
   record.kind = GetParam().kind;
@@ -67,8 +43,7 @@ INSTANTIATE_TEST_SUITE_P(Host, MessageBoxKindTest,
                                          KindCase{77, MB_OK, MB_ICONINFORMATION}));
 
 TEST_F(AgentTest, MessageBoxCaptionTextAndAnswer) {
-  ScriptedAgent agent(IDNO);
-  lv::SetUserAgent(&agent);
+  lvtest::StepAgent agent({}, IDNO);
   C32MBRECORD record = {};
   record.text = "Weiter?";
   record.kind = 4;
@@ -138,15 +113,15 @@ TEST_F(AgentTest, MoveWindowCentresOverReferenceOrScreen) {
 }
 
 TEST_F(AgentTest, ColourPickerStoresChosenColourOnlyOnOk) {
-  ScriptedAgent agent(IDOK);
-  agent.steps.push_back([](HWND dialog) {
-    lv::ReplaceText(lv::FindControl(dialog, COLOR_RED), "10");
-    lv::ReplaceText(lv::FindControl(dialog, COLOR_GREEN), "20");
-    lv::ReplaceText(lv::FindControl(dialog, COLOR_BLUE), "30");
-    lv::Click(lv::FindControl(dialog, IDOK));
+  lvtest::StepAgent agent({
+      [](HWND dialog) {
+        lv::ReplaceText(lv::FindControl(dialog, COLOR_RED), "10");
+        lv::ReplaceText(lv::FindControl(dialog, COLOR_GREEN), "20");
+        lv::ReplaceText(lv::FindControl(dialog, COLOR_BLUE), "30");
+        lv::Click(lv::FindControl(dialog, IDOK));
+      },
+      [](HWND dialog) { lv::Click(lv::FindControl(dialog, IDCANCEL)); },
   });
-  agent.steps.push_back([](HWND dialog) { lv::Click(lv::FindControl(dialog, IDCANCEL)); });
-  lv::SetUserAgent(&agent);
 
   COLORREF colour = RGB(1, 2, 3);
   EXPECT_NE(t32ChooseColorEx(0, &colour, 0, 0), 0);

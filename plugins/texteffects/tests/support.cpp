@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "testsupport.h"
+#include "module_binding.h"
 
 namespace texfxtest {
 
@@ -172,26 +172,14 @@ LONG AlwaysPressed() { return 1; }
 EscapePressed::EscapePressed() { t32SetEscapeProbe(AlwaysPressed); }
 EscapePressed::~EscapePressed() { t32SetEscapeProbe(nullptr); }
 
-namespace {
-
-template <typename Function>
-Function Bind(HMODULE module, const char* name) {
-  return reinterpret_cast<Function>(GetProcAddress(module, name));
-}
-
-}  // namespace
-
 const Module& TextEffects() {
   static Module loaded = [] {
     Module m;
-    std::string path = "Z:" + (lvtest::StageDir() / "modules" / "texteffects.tpi").string();
-    for (char& c : path)
-      if (c == '/') c = '\\';
-    m.module = LoadLibraryA(path.c_str());
+    m.module = LoadLibraryA(lvtest::StagedModulePath("texteffects.tpi").c_str());
     if (!m.module) return m;
-    m.getInfo = Bind<texfx::TavikGetInfoProc>(m.module, "TavikPlugInGetInfo");
-    m.action = Bind<texfx::TavikActionProc>(m.module, "TavikPlugInAction");
-    m.askStyler = Bind<texfx::TavikAskStylerProc>(m.module, "TavikPlugInAskStyler");
+    m.getInfo = lvtest::Bind<texfx::TavikGetInfoProc>(m.module, "TavikPlugInGetInfo");
+    m.action = lvtest::Bind<texfx::TavikActionProc>(m.module, "TavikPlugInAction");
+    m.askStyler = lvtest::Bind<texfx::TavikAskStylerProc>(m.module, "TavikPlugInAskStyler");
     return m;
   }();
   return loaded;
