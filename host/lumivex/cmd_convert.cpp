@@ -23,6 +23,10 @@ int RunConvertCommand(const FileCommandOptions& options) {
     PrintError(error);
     return kExitUsage;
   }
+  if (!OutputFolderExists(options.output, &error)) {
+    PrintError(error);
+    return kExitFileError;
+  }
   FileRecord record;
   HostImage image;
   if (!DescribeFile(options.input, &record, &error) || !ReadRecordImage(record, &image, &error)) {

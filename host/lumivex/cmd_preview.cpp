@@ -104,6 +104,10 @@ int RunPreviewCommand(const FileCommandOptions& options) {
     PrintError(error);
     return kExitUsage;
   }
+  if (!OutputFolderExists(options.output, &error)) {
+    PrintError(error);
+    return kExitFileError;
+  }
   FileRecord record;
   if (!DescribeFile(options.input, &record, &error)) {
     PrintError(error);

@@ -277,6 +277,14 @@ bool OutputFormatOf(const std::string& path, LONG* formatIndex, std::string* err
   return true;
 }
 
+bool OutputFolderExists(const std::string& path, std::string* error) {
+  std::filesystem::path folder = std::filesystem::path(path).parent_path();
+  std::error_code ec;
+  if (folder.empty() || std::filesystem::is_directory(folder, ec)) return true;
+  *error = "cannot write '" + path + "': the folder '" + folder.string() + "' does not exist";
+  return false;
+}
+
 bool WriteImageThroughDispatcher(const std::string& path, LONG formatIndex, const HostImage& image,
                                  const SaveOptions& options, LONG xResolution, LONG yResolution,
                                  std::string* error) {

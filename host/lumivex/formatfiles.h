@@ -90,6 +90,10 @@ bool ParseSaveOptions(const std::vector<std::pair<std::string, std::string>>& pa
 // text when none does.
 bool OutputFormatOf(const std::string& path, LONG* formatIndex, std::string* error);
 
+// True when the folder PATH is to be written in exists; false with an error
+// text naming the folder otherwise.
+bool OutputFolderExists(const std::string& path, std::string* error);
+
 // Writes IMAGE to PATH (a Unix path) in the format FORMATINDEX with OPTIONS
 // and the resolution of SOURCE (ten-thousandths of a pixel per inch; 0 keeps
 // the format's default). Formats served by a module are written band by

@@ -315,6 +315,9 @@ TEST_F(FileCommands, OddCommandLinesChangeNothing) {
       {"preview folder 4x4 -o p.png", 4, "it is a folder"},
       {"convert in.png folder", 2, "it is a folder"},
       {"preview in.png 99999999x1 -o p.png", 2, "is not WIDTHxHEIGHT"},
+      {"convert in.png nodir/out.tpi", 4, "the folder 'nodir' does not exist"},
+      {"preview t.tpi 4x4 -o nodir/p.gif", 4, "the folder 'nodir' does not exist"},
+      {"convert missing.png nodir/out.png", 4, "the folder 'nodir' does not exist"},
   };
   for (const auto& c : cases) {
     Result r = Run(c.args);
