@@ -174,10 +174,7 @@ bool ComposeOutput(const TextOptions& o, const Image* base, const std::vector<Ob
 // --object-out: each resulting object at its own size.
 void AddObjectOutputs(const TextOptions& o, const std::vector<ObjectImage>& results, std::vector<OutputFile>* files) {
   for (size_t i = 0; i < results.size(); ++i) {
-    fs::path p(o.objectOut);
-    std::string path = results.size() == 1 ? o.objectOut
-                                           : (p.parent_path() / (p.stem().string() + "-" + std::to_string(i + 1) +
-                                                                 p.extension().string())).string();
+    std::string path = ObjectOutName(o.objectOut, i, results.size());
     auto object = std::make_shared<ObjectImage>(results[i]);
     OutputFile f{path, nullptr, object->colour.width, object->colour.height};
     f.write = [path, object](std::string* e) {

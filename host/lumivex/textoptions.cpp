@@ -1,6 +1,7 @@
 // Command-line parsing and the manual of `lumivex text`.
 #include "textoptions.h"
 
+#include <algorithm>
 #include <charconv>
 #include <filesystem>
 #include <set>
@@ -96,15 +97,8 @@ std::vector<std::string> OutputNames(const TextOptions& o) {
     if (!path->empty()) names.push_back(*path);
   }
   if (o.objectOut.empty()) return names;
-  if (o.objects.size() <= 1) {
-    names.push_back(o.objectOut);
-    return names;
-  }
-  std::filesystem::path p(o.objectOut);
-  for (size_t i = 0; i < o.objects.size(); ++i) {
-    names.push_back((p.parent_path() / (p.stem().string() + "-" + std::to_string(i + 1) + p.extension().string()))
-                        .string());
-  }
+  size_t count = std::max<size_t>(o.objects.size(), 1);
+  for (size_t i = 0; i < count; ++i) names.push_back(ObjectOutName(o.objectOut, i, count));
   return names;
 }
 
@@ -154,6 +148,12 @@ bool CheckCombination(const TextOptions& o, std::string* error) {
 }
 
 }  // namespace
+
+std::string ObjectOutName(const std::string& objectOut, size_t index, size_t count) {
+  if (count == 1) return objectOut;
+  std::filesystem::path p(objectOut);
+  return (p.parent_path() / (p.stem().string() + "-" + std::to_string(index + 1) + p.extension().string())).string();
+}
 
 bool ParsePosition(const std::string& text, int* x, int* y) {
   size_t comma = text.find(',');

@@ -47,6 +47,10 @@ bool ParseTextArgs(const std::vector<std::string>& args, TextOptions* options, s
 // the image limits.
 bool ParsePosition(const std::string& text, int* x, int* y);
 
+// The file --object-out OBJ writes for result INDEX (from 0) of COUNT: OBJ
+// itself for one result, else OBJ-1.png, OBJ-2.png, ... beside it.
+std::string ObjectOutName(const std::string& objectOut, size_t index, size_t count);
+
 // The manual of the text command, with every effect's parameters.
 std::string TextHelpText();
 
