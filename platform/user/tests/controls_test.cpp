@@ -4,12 +4,10 @@
 
 #include <filesystem>
 
-#include "agent.h"
 #include "recorder.h"
+#include "step_agent.h"
 #include "testsupport.h"
 
-using usertest::AgentScope;
-using usertest::ScriptAgent;
 using usertest::TemplateBuilder;
 
 namespace {
@@ -66,46 +64,40 @@ class ControlsTest : public ::testing::Test {
 };
 
 TEST_F(ControlsTest, TypedValueAndEnterReachTheDialog) {
-  ScriptAgent agent;
-  agent.steps = {[](HWND d) {
-                   HWND edit = lv::FindControl(d, kRows);
-                   EXPECT_EQ(GetFocus(), edit);  // first tab stop, text selected
-                   EXPECT_TRUE(lv::ReplaceText(edit, "12"));
-                   EXPECT_TRUE(lv::Click(lv::FindControlByText(d, "Rahmen")));
-                 },
-                 [](HWND d) { EXPECT_TRUE(lv::PressKey(d, VK_RETURN)); }};
-  AgentScope scope(&agent);
+  lvtest::StepAgent agent({[](HWND d) {
+                             HWND edit = lv::FindControl(d, kRows);
+                             EXPECT_EQ(GetFocus(), edit);  // first tab stop, text selected
+                             EXPECT_TRUE(lv::ReplaceText(edit, "12"));
+                             EXPECT_TRUE(lv::Click(lv::FindControlByText(d, "Rahmen")));
+                           },
+                           [](HWND d) { EXPECT_TRUE(lv::PressKey(d, VK_RETURN)); }});
   EXPECT_EQ(Run(), IDOK);
   EXPECT_EQ(g_rowsAtOk, 12);
   EXPECT_TRUE(g_checkedAtOk);
 }
 
 TEST_F(ControlsTest, ClickingCancelAndEscapeEndTheDialog) {
-  ScriptAgent agent;
-  agent.steps = {[](HWND d) { EXPECT_TRUE(lv::Click(lv::FindControlByText(d, "Abbrechen"))); }};
-  AgentScope scope(&agent);
+  lvtest::StepAgent agent(
+      {[](HWND d) { EXPECT_TRUE(lv::Click(lv::FindControlByText(d, "Abbrechen"))); }});
   EXPECT_EQ(Run(), IDCANCEL);
   EXPECT_EQ(g_rowsAtOk, 3);
-  ScriptAgent escape;
-  escape.steps = {[](HWND d) { lv::PressKey(d, VK_ESCAPE); }};
-  AgentScope scope2(&escape);
+  lvtest::StepAgent escape({[](HWND d) { lv::PressKey(d, VK_ESCAPE); }});
   EXPECT_EQ(Run(), IDCANCEL);
 }
 
 TEST_F(ControlsTest, TabAndMnemonicsMoveTheFocus) {
-  ScriptAgent agent;
   std::vector<int> ids;
-  agent.steps = {[&](HWND d) {
-                   lv::PressKey(d, VK_TAB);
-                   ids.push_back(GetDlgCtrlID(GetFocus()));
-                   lv::PressKey(d, VK_TAB);
-                   ids.push_back(GetDlgCtrlID(GetFocus()));
-                   lv::PressKeyWith(d, 'Z', false, false, true);  // Alt+Z: the label's edit
-                   ids.push_back(GetDlgCtrlID(GetFocus()));
-                   lv::PressKeyWith(d, 'R', false, false, true);  // Alt+R: toggles the check box
-                 },
-                 [](HWND d) { lv::PressKey(d, VK_RETURN); }};
-  AgentScope scope(&agent);
+  lvtest::StepAgent agent(
+      {[&](HWND d) {
+         lv::PressKey(d, VK_TAB);
+         ids.push_back(GetDlgCtrlID(GetFocus()));
+         lv::PressKey(d, VK_TAB);
+         ids.push_back(GetDlgCtrlID(GetFocus()));
+         lv::PressKeyWith(d, 'Z', false, false, true);  // Alt+Z: the label's edit
+         ids.push_back(GetDlgCtrlID(GetFocus()));
+         lv::PressKeyWith(d, 'R', false, false, true);  // Alt+R: toggles the check box
+       },
+       [](HWND d) { lv::PressKey(d, VK_RETURN); }});
   EXPECT_EQ(Run(), IDOK);
   EXPECT_EQ(ids, (std::vector<int>{kCheck, IDOK, kRows}));
   EXPECT_TRUE(g_checkedAtOk);
@@ -113,13 +105,11 @@ TEST_F(ControlsTest, TabAndMnemonicsMoveTheFocus) {
 
 TEST_F(ControlsTest, ScreenshotShowsTheDialog) {
   auto path = lvtest::Prefix() / "raster.png";
-  ScriptAgent agent;
   bool written = false;
-  agent.steps = {[&](HWND d) {
+  lvtest::StepAgent agent({[&](HWND d) {
     written = lv::Screenshot(d, path.string());
     EndDialog(d, 0);
-  }};
-  AgentScope scope(&agent);
+  }});
   Run();
   ASSERT_TRUE(written);
   EXPECT_GT(std::filesystem::file_size(path), 200u);

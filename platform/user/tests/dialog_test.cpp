@@ -1,20 +1,18 @@
 // Dialogs from in-memory templates driven by a scripted agent.
 #include <gtest/gtest.h>
+#include <win/lvsurface.h>
 
 #include <cstdio>
 #include <filesystem>
 
-#include "agent.h"
 #include "recorder.h"
+#include "step_agent.h"
 #include "testsupport.h"
-#include <win/lvsurface.h>
 
 // Surfaces come from the graphics part; a build without it has none.
 #pragma weak lvSurfaceCreate
 
-using usertest::AgentScope;
 using usertest::Log;
-using usertest::ScriptAgent;
 using usertest::TemplateBuilder;
 
 namespace {
@@ -76,15 +74,22 @@ class DialogTest : public ::testing::Test {
 };
 
 TEST_F(DialogTest, InitDialogFocusesTheFirstTabStopAndTabCycles) {
-  ScriptAgent agent;
   std::vector<int> focusIds;
   auto note = [&](HWND) { focusIds.push_back(GetDlgCtrlID(GetFocus())); };
-  agent.steps = {note,
-                 [&](HWND d) { lv::PressKey(d, VK_TAB); note(d); },
-                 [&](HWND d) { lv::PressKey(d, VK_TAB); note(d); },
-                 [&](HWND d) { lv::PressKeyWith(d, VK_TAB, true, false, false); note(d); },
-                 [&](HWND d) { lv::PressKey(d, VK_RETURN); }};
-  AgentScope scope(&agent);
+  lvtest::StepAgent agent({note,
+                           [&](HWND d) {
+                             lv::PressKey(d, VK_TAB);
+                             note(d);
+                           },
+                           [&](HWND d) {
+                             lv::PressKey(d, VK_TAB);
+                             note(d);
+                           },
+                           [&](HWND d) {
+                             lv::PressKeyWith(d, VK_TAB, true, false, false);
+                             note(d);
+                           },
+                           [&](HWND d) { lv::PressKey(d, VK_RETURN); }});
   auto t = ThreeControls();
   EXPECT_EQ(Run(t), 42);
   EXPECT_EQ(focusIds, (std::vector<int>{kFirst, kLast, kFirst, kLast}));
@@ -96,13 +101,11 @@ TEST_F(DialogTest, InitDialogFocusesTheFirstTabStopAndTabCycles) {
 
 TEST_F(DialogTest, EscapeCancelsAndInitDialogFalseLeavesFocusAlone) {
   run.initResult = false;
-  ScriptAgent agent;
   HWND focusAtStart = 1;
-  agent.steps = {[&](HWND d) {
+  lvtest::StepAgent agent({[&](HWND d) {
     focusAtStart = GetFocus();
     lv::PressKey(d, VK_ESCAPE);
-  }};
-  AgentScope scope(&agent);
+  }});
   auto t = ThreeControls();
   EXPECT_EQ(Run(t), IDCANCEL);
   EXPECT_NE(GetDlgCtrlID(focusAtStart), kFirst);
@@ -115,8 +118,7 @@ TEST_F(DialogTest, WithoutAnAgentTheDialogEndsAsCancelledOrWithMinusOne) {
   auto t2 = ThreeControls();
   EXPECT_EQ(Run(t2), -1);
   // An agent with nothing to do is recorded as having given up.
-  ScriptAgent idle;
-  AgentScope scope(&idle);
+  lvtest::StepAgent idle({});
   auto t3 = ThreeControls();
   EXPECT_EQ(Run(t3), -1);
   ASSERT_EQ(lv::AbandonedDialogs().size(), 1u);
@@ -125,17 +127,15 @@ TEST_F(DialogTest, WithoutAnAgentTheDialogEndsAsCancelledOrWithMinusOne) {
 
 TEST_F(DialogTest, OwnerIsDisabledWhileModalAndEnabledAfter) {
   HWND owner = usertest::MakeRecorder(WS_POPUP | WS_VISIBLE, 0, 0, "Owner", 0, 0, 500, 400);
-  ScriptAgent agent;
   bool ownerEnabledDuring = true;
   HWND activeDuring = 0;
-  agent.steps = {[&](HWND d) {
+  lvtest::StepAgent agent({[&](HWND d) {
     ownerEnabledDuring = IsWindowEnabled(owner);
     activeDuring = GetActiveWindow();
     EXPECT_EQ(activeDuring, d);
     EXPECT_FALSE(lv::Click(owner));  // input to the disabled owner is refused
     EndDialog(d, 5);
-  }};
-  AgentScope scope(&agent);
+  }});
   auto t = ThreeControls();
   EXPECT_EQ(Run(t, owner), 5);
   EXPECT_FALSE(ownerEnabledDuring);
@@ -224,13 +224,11 @@ TEST_F(DialogTest, BrokenTemplatesAndMissingResourcesFailCleanly) {
 
 TEST_F(DialogTest, ScreenshotOfADialogIsWritten) {
   auto path = lvtest::Prefix() / "dialog.png";
-  ScriptAgent agent;
   bool written = false;
-  agent.steps = {[&](HWND d) {
+  lvtest::StepAgent agent({[&](HWND d) {
     written = lv::Screenshot(d, path.string());
     EndDialog(d, 1);
-  }};
-  AgentScope scope(&agent);
+  }});
   auto t = ThreeControls();
   EXPECT_EQ(Run(t), 1);
   if (!written && !lvSurfaceCreate) GTEST_SKIP() << "no surfaces in this build";

@@ -1,7 +1,7 @@
 // Focus, activation, capture and the input the agent gives.
 #include <gtest/gtest.h>
+#include <useragent.h>
 
-#include "agent.h"
 #include "recorder.h"
 
 using usertest::Log;

@@ -1,8 +1,8 @@
 // Sending and posting, the queue, translation, and timers in virtual time.
 #include <gtest/gtest.h>
 
-#include "agent.h"
 #include "recorder.h"
+#include "step_agent.h"
 
 using usertest::Log;
 using usertest::MakeRecorder;
@@ -79,8 +79,7 @@ void CALLBACK OnTimer(HWND, UINT, UINT_PTR id, DWORD time) {
 }
 
 TEST_F(MessageTest, TimersFireInOrderOfVirtualTime) {
-  usertest::ScriptAgent agent;
-  usertest::AgentScope scope(&agent);
+  lvtest::StepAgent agent({});
   g_fired.clear();
   ASSERT_TRUE(SetTimer(window, 1, 100, OnTimer));
   ASSERT_TRUE(SetTimer(window, 2, 250, OnTimer));

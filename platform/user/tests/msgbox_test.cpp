@@ -1,12 +1,30 @@
 // Message boxes, help requests and cursors as the records show them.
 #include <gtest/gtest.h>
 
-#include "agent.h"
+#include <string>
+#include <utility>
+#include <vector>
 
-using usertest::AgentScope;
-using usertest::ScriptAgent;
+#include "step_agent.h"
 
 namespace {
+
+// Answers the boxes in turn from a list (Cancel once it runs out) and notes
+// the caption of the window that is active while each box is answered.
+class AnswerListAgent : public lvtest::StepAgent {
+ public:
+  explicit AnswerListAgent(std::vector<int> answers)
+      : lvtest::StepAgent({}), answers_(std::move(answers)) {}
+  int AnswerMessageBox(HWND, const std::string&, const std::string&, UINT) override {
+    captionsSeen.push_back(lvtest::WindowText(GetActiveWindow()));
+    return next_ < answers_.size() ? answers_[next_++] : IDCANCEL;
+  }
+  std::vector<std::string> captionsSeen;
+
+ private:
+  std::vector<int> answers_;
+  size_t next_ = 0;
+};
 
 class RecordsTest : public ::testing::Test {
  protected:
@@ -14,9 +32,7 @@ class RecordsTest : public ::testing::Test {
 };
 
 TEST_F(RecordsTest, MessageBoxesAreAnsweredByTheAgentAndRecorded) {
-  ScriptAgent agent;
-  agent.answers = {IDNO, IDOK, IDRETRY};
-  AgentScope scope(&agent);
+  AnswerListAgent agent({IDNO, IDOK, IDRETRY});
   EXPECT_EQ(MessageBoxA(0, "Datei fehlt", "Hinweis", MB_YESNO | MB_ICONQUESTION), IDNO);
   // An answer the box does not offer becomes its default button.
   EXPECT_EQ(MessageBoxA(0, "Weiter?", nullptr, MB_YESNO | MB_DEFBUTTON2), IDNO);
@@ -29,7 +45,7 @@ TEST_F(RecordsTest, MessageBoxesAreAnsweredByTheAgentAndRecorded) {
   EXPECT_EQ(shown[0].answer, IDNO);
   EXPECT_EQ(shown[1].caption, "Fehler");
   // While the agent answered, the box was the active window.
-  EXPECT_EQ(agent.boxCaptionsSeen, (std::vector<std::string>{"Hinweis", "Fehler", "X"}));
+  EXPECT_EQ(agent.captionsSeen, (std::vector<std::string>{"Hinweis", "Fehler", "X"}));
 }
 
 TEST_F(RecordsTest, WithoutAgentTheDefaultButtonAnswers) {

@@ -1,10 +1,7 @@
 // Dialogs loaded from the program's compiled resources (both template forms).
 #include <gtest/gtest.h>
 
-#include "agent.h"
-
-using usertest::AgentScope;
-using usertest::ScriptAgent;
+#include "step_agent.h"
 
 namespace {
 
@@ -30,16 +27,14 @@ class ResourceDialogTest : public ::testing::TestWithParam<int> {};
 TEST_P(ResourceDialogTest, LoadsTypesAndEnds) {
   WNDCLASSA wc{};
   if (!GetClassInfoA(0, "Edit", &wc)) GTEST_SKIP() << "no standard controls";
-  ScriptAgent agent;
   std::string caption;
-  agent.steps = {[&](HWND d) {
+  lvtest::StepAgent agent({[&](HWND d) {
     char text[64] = "";
     GetWindowTextA(d, text, sizeof text);
     caption = text;
     EXPECT_TRUE(lv::TypeText(lv::FindControl(d, kValue), "77"));
     EXPECT_TRUE(lv::PressKey(d, VK_RETURN));
-  }};
-  AgentScope scope(&agent);
+  }});
   EXPECT_EQ(DialogBoxParamA(0, MAKEINTRESOURCEA(GetParam()), 0, ValueProc, 0), 77);
   EXPECT_EQ(caption, GetParam() == kPlain ? "Gr\xF6\xDF" "e" : "Erweitert");
 }
@@ -49,13 +44,11 @@ INSTANTIATE_TEST_SUITE_P(BothForms, ResourceDialogTest, ::testing::Values(kPlain
 TEST(ResourceDialog, CentredDialogSitsInTheMiddleOfTheScreen) {
   WNDCLASSA wc{};
   if (!GetClassInfoA(0, "Edit", &wc)) GTEST_SKIP() << "no standard controls";
-  ScriptAgent agent;
   RECT r{};
-  agent.steps = {[&](HWND d) {
+  lvtest::StepAgent agent({[&](HWND d) {
     GetWindowRect(d, &r);
     EndDialog(d, 0);
-  }};
-  AgentScope scope(&agent);
+  }});
   DialogBoxParamA(0, MAKEINTRESOURCEA(kExtended), 0, ValueProc, 0);
   EXPECT_NEAR((r.left + r.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
   EXPECT_NEAR((r.top + r.bottom) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 1);
