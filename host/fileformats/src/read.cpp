@@ -19,11 +19,19 @@ namespace {
 
 constexpr DWORD kSniffBytes = 64;
 
-// The slot's content, kept while other formats are tried.
+// The slot's content, with the module's own message, kept while other
+// formats are tried.
 struct SavedError {
-  LONG error = 0, unit = 0, category = 0, detail = 0;
-  void Save() { error = lvGetDLLErrInfoRecord(&unit, &category, &detail); }
-  void Restore() const { c32SetDLLErrInfo(0, error, 0, unit, category, detail); }
+  LONG error = 0, unit = 0, category = 0, detail = 0, message = 0;
+  char text[256] = "";
+  void Save() {
+    error = lvGetDLLErrInfoRecord(&unit, &category, &detail);
+    message = lvGetDLLErrInfoMessage(text, sizeof text);
+  }
+  void Restore() const {
+    c32SetDLLErrInfo(text[0] ? reinterpret_cast<LONG_PTR>(text) : 0, error, message, unit, category,
+                     detail);
+  }
 };
 
 // Formats in the order they are tried: the hinted one, the one of the

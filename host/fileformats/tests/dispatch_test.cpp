@@ -229,6 +229,13 @@ TEST(Describe, ContentDecidesAndFailuresAreClear) {
       EXPECT_EQ(slot.error, c.error) << c.name;
     }
   }
+  // A module's own message survives the other formats being tried after it.
+  c32ResetDLLErrInfo();
+  std::string tpi = tftest::PutFile("tpi_signature_again.tpi", {'T', 'A', 0, 0});
+  EXPECT_EQ(tfFileGetFileData(tpi.c_str(), nullptr), 0u);
+  char text[256] = {};
+  EXPECT_EQ(lvGetDLLErrInfoMessage(text, sizeof text), 7020);
+  EXPECT_STREQ(text, "Unbekanntes Dateiformat.");
   c32ResetDLLErrInfo();
   EXPECT_EQ(tfFileGetFileData("C:\\missing.png", nullptr), 0u);
   EXPECT_EQ(tftest::ErrorSlot().error, 4027);
