@@ -8,25 +8,9 @@
 
 #include <functional>
 
+#include "step_agent.h"
+
 namespace {
-
-// Acts once with the given function, then gives up.
-class OneShotAgent : public lv::UserAgent {
- public:
-  explicit OneShotAgent(std::function<bool(HWND)> act) : act_(std::move(act)) {}
-  bool Act(HWND modal) override {
-    ++calls;
-    if (done_) return false;
-    done_ = true;
-    return act_(modal);
-  }
-  int AnswerMessageBox(HWND, const std::string&, const std::string&, UINT) override { return IDOK; }
-  int calls = 0;
-
- private:
-  std::function<bool(HWND)> act_;
-  bool done_ = false;
-};
 
 class ColorDialogTest : public ::testing::Test {
  protected:
@@ -35,14 +19,12 @@ class ColorDialogTest : public ::testing::Test {
     cc_.lpCustColors = custom_;
     for (int i = 0; i < 16; ++i) custom_[i] = RGB(255, 255, 255);
   }
-  void TearDown() override { lv::SetUserAgent(nullptr); }
 
+  // Shows the dialog and runs `act` once in it; when `act` has not ended
+  // the dialog, it ends as Escape would.
   BOOL Run(std::function<bool(HWND)> act) {
-    OneShotAgent agent(std::move(act));
-    lv::SetUserAgent(&agent);
-    const BOOL result = ChooseColorA(&cc_);
-    lv::SetUserAgent(nullptr);
-    return result;
+    lvtest::StepAgent agent({[&act](HWND dialog) { act(dialog); }});
+    return ChooseColorA(&cc_);
   }
 
   CHOOSECOLORA cc_{};

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "step_agent.h"
+
 namespace {
 
 const PALETTEENTRY kPalette[] = {
@@ -63,24 +65,6 @@ LRESULT ParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
-class PickAgent : public lv::UserAgent {
- public:
-  bool Act(HWND dialog) override {
-    if (done_) return false;
-    done_ = true;
-    lv::ReplaceText(lv::FindControl(dialog, COLOR_RED), "250");
-    lv::ReplaceText(lv::FindControl(dialog, COLOR_GREEN), "10");
-    lv::ReplaceText(lv::FindControl(dialog, COLOR_BLUE), "20");
-    return lv::Click(lv::FindControl(dialog, IDOK));
-  }
-  int AnswerMessageBox(HWND, const std::string&, const std::string&, UINT) override {
-    return IDOK;
-  }
-
- private:
-  bool done_ = false;
-};
-
 TEST(ColorBoxWindowTest, ClickChoosesMapsStoresAndNotifiesParent) {
   WNDCLASSA parentClass = {};
   parentClass.lpfnWndProc = ParentProc;
@@ -97,11 +81,16 @@ TEST(ColorBoxWindowTest, ClickChoosesMapsStoresAndNotifiesParent) {
   EXPECT_EQ(effect::ColorBoxColour(box), RGB(1, 2, 3));
   EXPECT_EQ(effect::ColorBoxIndex(box), 5);
 
-  PickAgent agent;
-  lv::SetUserAgent(&agent);
   g_commands.clear();
-  lv::Click(box);
-  lv::SetUserAgent(nullptr);
+  {
+    lvtest::StepAgent agent({[](HWND dialog) {
+      lv::ReplaceText(lv::FindControl(dialog, COLOR_RED), "250");
+      lv::ReplaceText(lv::FindControl(dialog, COLOR_GREEN), "10");
+      lv::ReplaceText(lv::FindControl(dialog, COLOR_BLUE), "20");
+      lv::Click(lv::FindControl(dialog, IDOK));
+    }});
+    lv::Click(box);
+  }
 
   COLORREF grey = effect::MapColourToDataType(RGB(250, 10, 20), T32_DT_GREY, nullptr, 0, nullptr);
   EXPECT_EQ(effect::ColorBoxColour(box), grey);

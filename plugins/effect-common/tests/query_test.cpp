@@ -8,6 +8,7 @@
 #include <cstring>
 #include <string>
 
+#include "step_agent.h"
 #include "testsupport.h"
 
 namespace {
@@ -121,21 +122,13 @@ INSTANTIATE_TEST_SUITE_P(Effect, IdentifierTest,
                                          IdentifierCase{"", false},
                                          IdentifierCase{nullptr, false}));
 
-class MessageAgent : public lv::UserAgent {
- public:
-  bool Act(HWND) override { return false; }
-  int AnswerMessageBox(HWND, const std::string&, const std::string&, UINT) override {
-    return IDOK;
-  }
-};
-
 TEST_F(ModuleTest, ModuleMessageIsFormattedShownAndClearsSlot) {
-  MessageAgent agent;
-  lv::SetUserAgent(&agent);
   lv::ClearRecords();
   c32SetDLLErrInfo(0, 1001, 0, 1, 1, 1);
-  EXPECT_EQ(effect::ShowModuleMessage(module_, 0, kRangeText, 1, 99), IDOK);
-  lv::SetUserAgent(nullptr);
+  {
+    lvtest::StepAgent agent({}, IDOK);
+    EXPECT_EQ(effect::ShowModuleMessage(module_, 0, kRangeText, 1, 99), IDOK);
+  }
   ASSERT_EQ(lv::MessageBoxesShown().size(), 1u);
   EXPECT_EQ(lv::MessageBoxesShown()[0].text,
             "Der Wert mu\xdf innerhalb des Bereiches (1..99) liegen.");
