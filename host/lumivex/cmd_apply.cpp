@@ -14,6 +14,7 @@
 #include "exitcodes.h"
 #include "hostrequests.h"
 #include "imageio.h"
+#include "filecmdline.h"
 #include "outputs.h"
 #include "paramstore.h"
 #include "runsetup.h"
@@ -181,6 +182,12 @@ int RunApplyCommand(const ApplyOptions& options) {
   if (!CheckOutputPath(options.output, &error)) {
     PrintError(error);
     return kExitFileError;
+  }
+  if (SameFile(options.input, options.output) ||
+      (!options.screenshot.empty() && (SameFile(options.screenshot, options.input) ||
+                                       SameFile(options.screenshot, options.output)))) {
+    PrintError("the outputs must not replace the input or each other");
+    return kExitUsage;
   }
   Image image;
   if (!ReadImageFile(options.input, &image, &error)) {

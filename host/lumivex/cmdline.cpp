@@ -41,6 +41,16 @@ bool ParseApplyOption(const std::vector<std::string>& args, size_t* i, ApplyOpti
   bool hasInline = SplitInline(args[*i], &option, &inlineValue);
   const std::string* inl = hasInline ? &inlineValue : nullptr;
   std::string value;
+  // Options that take one value may be given once.
+  std::string* single = option == "-o" || option == "--output" ? &apply->output
+                        : option == "--params"                 ? &apply->paramsFile
+                        : option == "--dialog"                 ? &apply->dialog
+                        : option == "--screenshot"             ? &apply->screenshot
+                                                               : nullptr;
+  if (single && !single->empty()) {
+    *error = "option " + option + " given twice";
+    return false;
+  }
   if (option == "-o" || option == "--output") {
     if (!TakeValue(args, i, option, inl, &value, error)) return false;
     apply->output = value;

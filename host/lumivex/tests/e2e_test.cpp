@@ -190,6 +190,10 @@ TEST_F(LumivexRun, BadRunsExplainAndWriteNothing) {
       {"apply gridsplit in.png -o out.png --dialog missing.dlg", 2, "missing.dlg"},
       // The plug-in itself refuses: the cells would be narrower than a pixel.
       {"apply gridsplit in.png -o out.png --set columns=40 --set width=5", 3, "unit 72201"},
+      // Outputs never replace the input or each other; single options once.
+      {"apply gridsplit in.png -o in.png", 2, "must not replace"},
+      {"apply gridsplit in.png -o ./in.png", 2, "must not replace"},
+      {"apply gridsplit in.png -o out.png --dialog auto --screenshot out.png", 2, "must not replace"},
   };
   for (const Case& c : cases) {
     Result r = Run(c.args);
@@ -197,6 +201,14 @@ TEST_F(LumivexRun, BadRunsExplainAndWriteNothing) {
     EXPECT_NE(r.err.find(c.mention), std::string::npos) << c.args << "\n" << r.err;
     EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << c.args << "\n" << r.err;
     EXPECT_EQ(Outputs({"in.png", "text.png"}), std::vector<std::string>()) << c.args;
+  }
+  // Command lines refused while parsing add the usage hint.
+  for (const char* args : {"apply gridsplit in.png -o out.png -o other.png",
+                           "apply gridsplit in.png -o out.png --dialog auto --dialog auto"}) {
+    Result r = Run(args);
+    EXPECT_EQ(r.status, 2) << args;
+    EXPECT_NE(r.err.find("given twice"), std::string::npos) << args << "\n" << r.err;
+    EXPECT_EQ(Outputs({"in.png", "text.png"}), std::vector<std::string>()) << args;
   }
   // None of the refused runs changed the stored settings: there are none.
   EXPECT_FALSE(fs::exists(prefix_ / "C" / "lumivex" / "params" / "gridsplit.prm"));
