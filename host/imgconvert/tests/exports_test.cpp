@@ -4,6 +4,8 @@
 
 #include <imgconvert.h>
 
+#include "module_binding.h"
+
 namespace {
 
 TEST(Exports, EveryCallResolvesThroughTheHostName) {
@@ -14,7 +16,7 @@ TEST(Exports, EveryCallResolvesThroughTheHostName) {
                          "cvt32BufToDIB",    "cvt32DIBToDIB",        "cvt32DIBToDIBOpt"};
   for (const char* name : names) EXPECT_NE(GetProcAddress(module, name), nullptr) << name;
   using DibToDib = HGLOBAL (*)(HGLOBAL, LONG, const CVT32OPTIONS*);
-  auto bound = reinterpret_cast<DibToDib>(GetProcAddress(module, "cvt32DIBToDIB"));
+  auto bound = lvtest::Bind<DibToDib>(module, "cvt32DIBToDIB");
   ASSERT_NE(bound, nullptr);
   EXPECT_EQ(bound(0, CVT32_TYPE_RGB, nullptr), 0u);  // a dead block fails cleanly
   FreeLibrary(module);

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "module_binding.h"
 #include "testsupport.h"
 
 namespace mmtest {
@@ -98,9 +99,7 @@ inline std::string WriteFile(const std::string& name, const Bytes& bytes) {
   std::filesystem::path path = lvtest::Prefix() / name;
   std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
                                               static_cast<std::streamsize>(bytes.size()));
-  char win[MAX_PATH];
-  if (!lvUnixPathToWin(path.string().c_str(), win, sizeof win)) return std::string();
-  return win;
+  return lvtest::WinPath(path);
 }
 
 }  // namespace mmtest

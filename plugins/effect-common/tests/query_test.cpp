@@ -8,8 +8,8 @@
 #include <cstring>
 #include <string>
 
+#include "module_binding.h"
 #include "step_agent.h"
-#include "testsupport.h"
 
 namespace {
 
@@ -23,10 +23,7 @@ constexpr UINT kRangeText = 100;   // "... (%d..%d) liegen."
 class ModuleTest : public testing::Test {
  protected:
   static void SetUpTestSuite() {
-    std::string path = "Z:" + (lvtest::StageDir() / "modules" / "gridsplit.tpi").string();
-    for (char& c : path)
-      if (c == '/') c = '\\';
-    module_ = LoadLibraryA(path.c_str());
+    module_ = LoadLibraryA(lvtest::StagedModulePath("gridsplit.tpi").c_str());
   }
   void SetUp() override { ASSERT_NE(module_, 0u) << "gridsplit.tpi not loaded"; }
   static HMODULE module_;
