@@ -96,10 +96,4 @@ class ControlTest : public ::testing::Test {
   Recorder recorder_;
 };
 
-inline std::string TextOf(HWND hwnd) {
-  char buffer[512] = {};
-  GetWindowTextA(hwnd, buffer, sizeof buffer);
-  return buffer;
-}
-
 }  // namespace ctltest

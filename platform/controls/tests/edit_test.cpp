@@ -2,11 +2,12 @@
 #include <cstring>
 
 #include "ctltest.h"
+#include "step_agent.h"
 
 namespace {
 
 using ctltest::ControlTest;
-using ctltest::TextOf;
+using lvtest::WindowText;
 
 DWORD SelectionOf(HWND edit) {
   DWORD start = 99, end = 99;
@@ -19,7 +20,7 @@ TEST_F(ControlTest, TypingStopsAtTheLimitWithMaxTextNotifications) {
   SendMessageA(edit, EM_LIMITTEXT, 5, 0);
   EXPECT_EQ(SendMessageA(edit, EM_GETLIMITTEXT, 0, 0), 5);
   ASSERT_TRUE(lv::TypeText(edit, "abcdefg"));
-  EXPECT_EQ(TextOf(edit), "abcde");
+  EXPECT_EQ(WindowText(edit), "abcde");
   EXPECT_EQ(Count(100, EN_CHANGE), 5);
   EXPECT_EQ(Count(100, EN_UPDATE), 5);
   EXPECT_EQ(Count(100, EN_MAXTEXT), 2);
@@ -27,7 +28,7 @@ TEST_F(ControlTest, TypingStopsAtTheLimitWithMaxTextNotifications) {
   // A selection makes room again: typing replaces it.
   SendMessageA(edit, EM_SETSEL, 1, 3);
   ASSERT_TRUE(lv::TypeText(edit, "X"));
-  EXPECT_EQ(TextOf(edit), "aXde");
+  EXPECT_EQ(WindowText(edit), "aXde");
 }
 
 struct FilterCase {
@@ -43,7 +44,7 @@ TEST_P(EditFilterTest, StyleFiltersTypedText) {
   const FilterCase& c = GetParam();
   HWND edit = Child("Edit", "", c.style | ES_AUTOHSCROLL, 101, 10, 10, 300, 20);
   ASSERT_TRUE(lv::TypeText(edit, c.typed));
-  EXPECT_EQ(TextOf(edit), c.expected) << c.name;
+  EXPECT_EQ(WindowText(edit), c.expected) << c.name;
 }
 
 INSTANTIATE_TEST_SUITE_P(Styles, EditFilterTest,
@@ -64,7 +65,7 @@ TEST_F(ControlTest, SetSelAllNoneAndReplace) {
   EXPECT_EQ(SelectionOf(edit), static_cast<DWORD>(MAKELONG(3, 3))) << "-1 removes the selection, caret stays";
   SendMessageA(edit, EM_SETSEL, 0, 5);
   SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("Hallo"));
-  EXPECT_EQ(TextOf(edit), "Hallo World");
+  EXPECT_EQ(WindowText(edit), "Hallo World");
   EXPECT_EQ(SelectionOf(edit), static_cast<DWORD>(MAKELONG(5, 5)));
   SendMessageA(edit, EM_SETSEL, 100, 200);
   EXPECT_EQ(SelectionOf(edit), static_cast<DWORD>(MAKELONG(11, 11))) << "positions are clamped to the text";
@@ -76,17 +77,17 @@ TEST_F(ControlTest, EditingKeys) {
   ASSERT_TRUE(lv::PressKey(edit, VK_LEFT));
   ASSERT_TRUE(lv::PressKey(edit, VK_LEFT));
   ASSERT_TRUE(lv::TypeText(edit, "\b"));
-  EXPECT_EQ(TextOf(edit), "acd");
+  EXPECT_EQ(WindowText(edit), "acd");
   ASSERT_TRUE(lv::PressKey(edit, VK_DELETE));
-  EXPECT_EQ(TextOf(edit), "ad");
+  EXPECT_EQ(WindowText(edit), "ad");
   ASSERT_TRUE(lv::PressKey(edit, VK_HOME));
   ASSERT_TRUE(lv::TypeText(edit, "<"));
   ASSERT_TRUE(lv::PressKey(edit, VK_END));
   ASSERT_TRUE(lv::TypeText(edit, ">"));
-  EXPECT_EQ(TextOf(edit), "<ad>");
+  EXPECT_EQ(WindowText(edit), "<ad>");
   ASSERT_TRUE(lv::PressKey(edit, VK_HOME));
   ASSERT_TRUE(lv::TypeText(edit, "\b"));
-  EXPECT_EQ(TextOf(edit), "<ad>") << "backspace at the start changes nothing";
+  EXPECT_EQ(WindowText(edit), "<ad>") << "backspace at the start changes nothing";
 }
 
 TEST_F(ControlTest, SetTextNotifiesAndClearsModify) {
@@ -100,7 +101,7 @@ TEST_F(ControlTest, SetTextNotifiesAndClearsModify) {
   // The limit holds for the user only, not for WM_SETTEXT.
   SendMessageA(edit, EM_LIMITTEXT, 1, 0);
   SetWindowTextA(edit, "123");
-  EXPECT_EQ(TextOf(edit), "123");
+  EXPECT_EQ(WindowText(edit), "123");
 }
 
 TEST_F(ControlTest, ReplaceSelIsCutToTheLimit) {
@@ -108,7 +109,7 @@ TEST_F(ControlTest, ReplaceSelIsCutToTheLimit) {
   SendMessageA(edit, EM_LIMITTEXT, 4, 0);
   SendMessageA(edit, EM_SETSEL, 2, 2);
   SendMessageA(edit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>("cdef"));
-  EXPECT_EQ(TextOf(edit), "abcd");
+  EXPECT_EQ(WindowText(edit), "abcd");
   EXPECT_EQ(Count(105, EN_MAXTEXT), 1);
 }
 
@@ -128,18 +129,18 @@ TEST_F(ControlTest, ReadOnlyAndUndo) {
   SendMessageA(edit, EM_SETREADONLY, TRUE, 0);
   EXPECT_TRUE(GetWindowLongA(edit, GWL_STYLE) & ES_READONLY);
   ASSERT_TRUE(lv::TypeText(edit, "c"));
-  EXPECT_EQ(TextOf(edit), "ab");
+  EXPECT_EQ(WindowText(edit), "ab");
   SendMessageA(edit, EM_SETREADONLY, FALSE, 0);
   ASSERT_TRUE(lv::TypeText(edit, "c"));
   EXPECT_TRUE(SendMessageA(edit, EM_CANUNDO, 0, 0));
   EXPECT_TRUE(SendMessageA(edit, EM_UNDO, 0, 0));
-  EXPECT_EQ(TextOf(edit), "ab");
+  EXPECT_EQ(WindowText(edit), "ab");
 }
 
 TEST_F(ControlTest, PasswordEditKeepsTheRealText) {
   HWND edit = Child("Edit", "", ES_PASSWORD | ES_AUTOHSCROLL, 108);
   ASSERT_TRUE(lv::TypeText(edit, "geheim"));
-  EXPECT_EQ(TextOf(edit), "geheim");
+  EXPECT_EQ(WindowText(edit), "geheim");
   EXPECT_EQ(SendMessageA(edit, EM_GETPASSWORDCHAR, 0, 0), '*');
 }
 
@@ -158,7 +159,7 @@ TEST_F(ControlTest, MultiLineLines) {
   ASSERT_TRUE(lv::TypeText(edit, "\r"));
   EXPECT_EQ(SendMessageA(edit, EM_GETLINECOUNT, 0, 0), 4);
   ASSERT_TRUE(lv::TypeText(edit, "\b"));
-  EXPECT_EQ(TextOf(edit), "eins\r\nzwei\r\ndrei") << "backspace removes a line break as one character";
+  EXPECT_EQ(WindowText(edit), "eins\r\nzwei\r\ndrei") << "backspace removes a line break as one character";
 }
 
 TEST_F(ControlTest, ClickPlacesTheCaretAndFocusNotifies) {

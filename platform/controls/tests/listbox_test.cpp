@@ -3,11 +3,12 @@
 #include <cstring>
 
 #include "ctltest.h"
+#include "step_agent.h"
 
 namespace {
 
 using ctltest::ControlTest;
-using ctltest::TextOf;
+using lvtest::WindowText;
 
 void Add(HWND control, UINT message, std::initializer_list<const char*> texts) {
   for (const char* text : texts) SendMessageA(control, message, 0, reinterpret_cast<LPARAM>(text));
@@ -77,7 +78,7 @@ TEST_F(ControlTest, DropDownListByKeysTypingAndText) {
   HWND combo = Child("ComboBox", "", CBS_DROPDOWNLIST | WS_TABSTOP, 510, 10, 10, 150, 120);
   Add(combo, CB_ADDSTRING, {"Zentrieren", "Links", "Rechts"});
   EXPECT_EQ(SendMessageA(combo, CB_SETCURSEL, 0, 0), 0);
-  EXPECT_EQ(TextOf(combo), "Zentrieren");
+  EXPECT_EQ(WindowText(combo), "Zentrieren");
   SetFocus(combo);
   ASSERT_TRUE(lv::PressKey(combo, VK_DOWN));
   EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), 1);
@@ -121,13 +122,13 @@ TEST_F(ControlTest, EditableComboForwardsItsEdit) {
   HWND combo = Child("ComboBox", "", CBS_DROPDOWN | CBS_SORT, 512, 10, 10, 150, 120);
   Add(combo, CB_ADDSTRING, {"b", "a"});
   SendMessageA(combo, CB_SETCURSEL, 1, 0);
-  EXPECT_EQ(TextOf(combo), "b");
+  EXPECT_EQ(WindowText(combo), "b");
   COMBOBOXINFO info{};
   info.cbSize = sizeof info;
   ASSERT_TRUE(GetComboBoxInfo(combo, &info));
   ASSERT_NE(info.hwndItem, combo);
   ASSERT_TRUE(lv::ReplaceText(info.hwndItem, "frei"));
-  EXPECT_EQ(TextOf(combo), "frei");
+  EXPECT_EQ(WindowText(combo), "frei");
   EXPECT_GE(Count(512, CBN_EDITCHANGE), 1);
   EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), 1) << "typing does not change the list's selection";
 }

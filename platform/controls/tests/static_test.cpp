@@ -1,10 +1,11 @@
 // Static controls: notifications, images and text.
 #include "ctltest.h"
+#include "step_agent.h"
 
 namespace {
 
 using ctltest::ControlTest;
-using ctltest::TextOf;
+using lvtest::WindowText;
 
 TEST_F(ControlTest, StaticNotifiesOnlyWithSsNotify) {
   HWND quiet = Child("Static", "Text", SS_LEFT, 200, 10, 10);
@@ -15,7 +16,7 @@ TEST_F(ControlTest, StaticNotifiesOnlyWithSsNotify) {
   EXPECT_EQ(Count(201, STN_CLICKED), 1);
   EXPECT_EQ(SendMessageA(quiet, WM_GETDLGCODE, 0, 0), DLGC_STATIC);
   SetWindowTextA(quiet, "Neu");
-  EXPECT_EQ(TextOf(quiet), "Neu");
+  EXPECT_EQ(WindowText(quiet), "Neu");
 }
 
 TEST_F(ControlTest, BitmapStaticTakesOnlyBitmapsAndSizesToThem) {
