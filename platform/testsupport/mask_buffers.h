@@ -28,6 +28,24 @@ inline HBUF MaskOf(LONG width, LONG height, const std::vector<BYTE>& bytes) {
   return BufferOf(8, width, height, bytes);
 }
 
+// A 24-bit buffer width x height whose pixel (x, y) holds the bytes
+// (x, y, 7) (x and y wrap at 256), so a pixel shows where it came from; 0
+// when it cannot be made. The caller frees it.
+inline HBUF PatternImage(LONG width, LONG height) {
+  HBUF buffer = 0;
+  if (!buf32Alloc(&buffer, 24, width, height, BUF_KIND_PLAIN, nullptr)) return 0;
+  std::vector<BYTE> row(static_cast<size_t>(width) * 3);
+  for (LONG y = 0; y < height; ++y) {
+    for (LONG x = 0; x < width; ++x) {
+      row[x * 3] = static_cast<BYTE>(x);
+      row[x * 3 + 1] = static_cast<BYTE>(y);
+      row[x * 3 + 2] = 7;
+    }
+    buf32Line(buffer, y, 2, row.data());
+  }
+  return buffer;
+}
+
 // Every byte of the buffer's pixels.
 inline std::vector<BYTE> BytesOf(HBUF h) {
   BUFINFO info{};

@@ -54,7 +54,7 @@ class GridDialogTest : public testing::Test {
     ASSERT_NE(Grid().module, 0u) << "gridsplit.tpi not loaded";
     c32ResetDLLErrInfo();
     lv::ClearRecords();
-    source_ = gridtest::PatternImage(100, 60);
+    source_ = lvtest::PatternImage(100, 60);
   }
   void TearDown() override {
     if (result_) buf32Free(result_);
@@ -200,7 +200,7 @@ TEST_F(GridDialogTest, RowsCheckedBeforeColumnsBeforeLineWidth) {
 
 TEST_F(GridDialogTest, ThousandObjectsAcceptedMoreRefused) {
   buf32Free(source_);
-  source_ = gridtest::PatternImage(200, 100);
+  source_ = lvtest::PatternImage(200, 100);
   GridParams block = {2, 2, 1, 0, 0, 1, 1, 1};
   StepAgent script({[](HWND dialog) {
                       Type(dialog, 71, "21");
@@ -219,7 +219,7 @@ TEST_F(GridDialogTest, ThousandObjectsAcceptedMoreRefused) {
 
 TEST_F(GridDialogTest, TooManyObjectsOnlyWhenCellsBecomeObjects) {
   buf32Free(source_);
-  source_ = gridtest::PatternImage(300, 300);
+  source_ = lvtest::PatternImage(300, 300);
   GridParams block = {2, 2, 1, 0, 0, 0, 1, 1};
   StepAgent script({[](HWND dialog) {
     Type(dialog, 71, "99");

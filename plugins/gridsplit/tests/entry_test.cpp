@@ -111,7 +111,7 @@ struct RefusedCall {
 class RefusedActionTest : public GridEntryTest, public testing::WithParamInterface<RefusedCall> {};
 
 TEST_P(RefusedActionTest, CannotServeBeforeAnyDialog) {
-  HBUF source = gridtest::PatternImage(10, 10);
+  HBUF source = lvtest::PatternImage(10, 10);
   HBUF result = 4711;
   GridParams block = {3, 3, 1, 0, 0, 0, 2, 2};
   RecordingHost host;
@@ -133,7 +133,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<RefusedCall>& info) { return std::string(info.param.name); });
 
 TEST_F(GridEntryTest, ApplyWithoutDialogDrawsAndHandsNoCells) {
-  HBUF source = gridtest::PatternImage(100, 20);
+  HBUF source = lvtest::PatternImage(100, 20);
   std::vector<BYTE> before = gridtest::Pixels(source);
   GridParams block = {1, 3, 1, RGB(9, 8, 7), 0, 0, 2, 0};
   const GridParams kept = block;
@@ -163,7 +163,7 @@ TEST_F(GridEntryTest, ApplyWithoutDialogDrawsAndHandsNoCells) {
 }
 
 TEST_F(GridEntryTest, CellsToObjectsListsEveryCellRowByRow) {
-  HBUF source = gridtest::PatternImage(100, 21);
+  HBUF source = lvtest::PatternImage(100, 21);
   GridParams block = {2, 3, 1, 0, 0, 1, 2, 1};
   HBUF result = 0;
   RecordingHost host;
@@ -185,7 +185,7 @@ TEST_F(GridEntryTest, CellsToObjectsListsEveryCellRowByRow) {
 }
 
 TEST_F(GridEntryTest, BorderWithOneCellFramesTheImage) {
-  HBUF source = gridtest::PatternImage(12, 10);
+  HBUF source = lvtest::PatternImage(12, 10);
   GridParams block = {1, 1, 2, RGB(255, 255, 255), 1, 1, 2, 2};
   HBUF result = 0;
   RecordingHost host;
@@ -211,7 +211,7 @@ TEST_F(GridEntryTest, BorderWithOneCellFramesTheImage) {
 }
 
 TEST_F(GridEntryTest, HostAnswerToCellsIsTheResult) {
-  HBUF source = gridtest::PatternImage(30, 30);
+  HBUF source = lvtest::PatternImage(30, 30);
   GridParams block = {2, 2, 1, 0, 0, 1, 1, 1};
   HBUF result = 0;
   RecordingHost host;
@@ -238,7 +238,7 @@ struct FailingBlock {
 class FailingApplyTest : public GridEntryTest, public testing::WithParamInterface<FailingBlock> {};
 
 TEST_P(FailingApplyTest, OutOfMemoryErrorAndResultUntouched) {
-  HBUF source = gridtest::PatternImage(GetParam().width, GetParam().height);
+  HBUF source = lvtest::PatternImage(GetParam().width, GetParam().height);
   GridParams block = GetParam().block;
   HBUF result = 4711;
   RecordingHost host;
@@ -269,7 +269,7 @@ TEST_F(GridEntryTest, DeadSourceFailsCleanly) {
 }
 
 TEST_F(GridEntryTest, MissingBlockStartsFromDefaults) {
-  HBUF source = gridtest::PatternImage(11, 11);
+  HBUF source = lvtest::PatternImage(11, 11);
   HBUF result = 0;
   RecordingHost host;
   ASSERT_TRUE(Grid().action(nullptr, 0, T32_MODE_APPLY, 0, nullptr, T32_DT_RGB, source, 0,
@@ -285,7 +285,7 @@ TEST_F(GridEntryTest, MissingBlockStartsFromDefaults) {
 }
 
 TEST_F(GridEntryTest, MissingResultSlotIsRefused) {
-  HBUF source = gridtest::PatternImage(11, 11);
+  HBUF source = lvtest::PatternImage(11, 11);
   GridParams block = {2, 2, 1, 0, 0, 0, 1, 1};
   EXPECT_FALSE(Grid().action(nullptr, 0, T32_MODE_APPLY, 0, &block, T32_DT_RGB, source, 0,
                              nullptr, nullptr));
@@ -297,7 +297,7 @@ TEST_F(GridEntryTest, WaitCursorShownAndRestored) {
   HCURSOR arrow = LoadCursorA(0, IDC_ARROW);
   SetCursor(arrow);
   lv::ClearRecords();
-  HBUF source = gridtest::PatternImage(20, 20);
+  HBUF source = lvtest::PatternImage(20, 20);
   GridParams block = {2, 2, 1, 0, 0, 0, 1, 1};
   HBUF result = 0;
   ASSERT_TRUE(Grid().action(nullptr, 0, T32_MODE_APPLY, 0, &block, T32_DT_RGB, source, 0,

@@ -7,7 +7,7 @@
 
 #include <vector>
 
-#include "pattern_image.h"
+#include "mask_buffers.h"
 
 namespace gridtest {
 

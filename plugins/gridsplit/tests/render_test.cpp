@@ -6,12 +6,12 @@
 #include <vector>
 
 #include "../render.h"
-#include "pattern_image.h"
+#include "mask_buffers.h"
 
 namespace gridsplit {
 namespace {
 
-using gridtest::PatternImage;
+using lvtest::PatternImage;
 
 GridParams Settings(LONG rows, LONG columns, LONG lineWidth, LONG border) {
   GridParams params = {};

@@ -28,21 +28,6 @@ HBUF FlatMask(LONG width, LONG height, BYTE value) {
   return MakeMask(width, height, std::vector<BYTE>(static_cast<size_t>(width) * height, value));
 }
 
-HBUF PatternImage(LONG width, LONG height) {
-  HBUF buffer = 0;
-  if (!buf32Alloc(&buffer, 24, width, height, BUF_KIND_PLAIN, nullptr)) return 0;
-  std::vector<BYTE> row(static_cast<size_t>(width) * 3);
-  for (LONG y = 0; y < height; ++y) {
-    for (LONG x = 0; x < width; ++x) {
-      row[x * 3] = static_cast<BYTE>(x);
-      row[x * 3 + 1] = static_cast<BYTE>(y);
-      row[x * 3 + 2] = 7;
-    }
-    buf32Line(buffer, y, 2, row.data());
-  }
-  return buffer;
-}
-
 HBUF SolidImage(LONG width, LONG height, COLORREF colour) {
   HBUF buffer = 0;
   buf32Alloc(&buffer, 24, width, height, BUF_KIND_FILLED, &colour);

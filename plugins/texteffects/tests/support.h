@@ -11,6 +11,8 @@
 #include <initializer_list>
 #include <vector>
 
+#include "mask_buffers.h"
+
 namespace texfxtest {
 
 // An 8-bit buffer width x height holding `values` row after row (missing
@@ -19,7 +21,7 @@ HBUF MakeMask(LONG width, LONG height, const std::vector<BYTE>& values);
 // An 8-bit buffer filled with one value.
 HBUF FlatMask(LONG width, LONG height, BYTE value);
 // A 24-bit buffer whose pixel (x, y) is (x, y, 7) (values wrap at 256).
-HBUF PatternImage(LONG width, LONG height);
+using lvtest::PatternImage;
 // A 24-bit buffer of one colour.
 HBUF SolidImage(LONG width, LONG height, COLORREF colour);
 // All bytes of a buffer's pixels, row after row.
