@@ -11,6 +11,7 @@
 
 #include "../resources/resource.h"
 #include "module.h"
+#include "step_agent.h"
 
 namespace {
 
@@ -88,24 +89,14 @@ TEST_F(MidiFileTest, LengthInSecondsAndTempo) {
 
 // Runs the MIDI box on the file and returns its length and tempo texts.
 std::pair<std::string, std::string> MidiBoxTexts(LONG index, const std::string& name) {
-  struct Reader : lv::UserAgent {
-    std::pair<std::string, std::string> texts;
-    bool done = false;
-    bool Act(HWND dialog) override {
-      if (done) return false;
-      char length[64] = {}, tempo[64] = {};
-      GetWindowTextA(lv::FindControl(dialog, IDC_MIDI_LENGTH), length, sizeof length);
-      GetWindowTextA(lv::FindControl(dialog, IDC_MIDI_TEMPO), tempo, sizeof tempo);
-      texts = {length, tempo};
-      done = lv::Click(lv::FindControl(dialog, IDOK));
-      return true;
-    }
-    int AnswerMessageBox(HWND, const std::string&, const std::string&, UINT) override { return IDOK; }
-  } reader;
-  lv::SetUserAgent(&reader);
+  std::pair<std::string, std::string> texts;
+  lvtest::StepAgent reader({[&texts](HWND dialog) {
+    texts = {lvtest::ControlText(dialog, IDC_MIDI_LENGTH),
+             lvtest::ControlText(dialog, IDC_MIDI_TEMPO)};
+    lv::Click(lv::FindControl(dialog, IDOK));
+  }});
   Audio().showInfoBox(index, 0, name.c_str());
-  lv::SetUserAgent(nullptr);
-  return reader.texts;
+  return texts;
 }
 
 TEST_F(MidiFileTest, LengthBoxShowsMinutesAndSeconds) {
