@@ -55,9 +55,7 @@ TEST_F(OpenDialog, ListsMatchesEntersFoldersAndRefusesMissingFiles) {
   std::vector<std::string> first, inSub;
   std::string caption;
   StepAgent script({[&](HWND d) {
-                      char text[64] = {};
-                      GetWindowTextA(d, text, sizeof text);
-                      caption = text;
+                      caption = lvtest::WindowText(d);
                       first = ListItems(d);
                       TypeAndConfirm(d, "missing.bmp");
                     },

@@ -46,9 +46,7 @@ POINT SwatchCenter(HWND grid, int index, int rows) {
 
 TEST_F(ColorDialogTest, TypedColourIsReturnedByOk) {
   const BOOL ok = Run([](HWND dlg) {
-    char title[32] = {};
-    GetWindowTextA(dlg, title, sizeof title);
-    EXPECT_STREQ(title, "Farbe");
+    EXPECT_EQ(lvtest::WindowText(dlg), "Farbe");
     EXPECT_TRUE(TypeRgb(dlg, "12", "34", "56"));
     return lv::Click(lv::FindControl(dlg, IDOK));
   });

@@ -29,9 +29,7 @@ TEST_P(ResourceDialogTest, LoadsTypesAndEnds) {
   if (!GetClassInfoA(0, "Edit", &wc)) GTEST_SKIP() << "no standard controls";
   std::string caption;
   lvtest::StepAgent agent({[&](HWND d) {
-    char text[64] = "";
-    GetWindowTextA(d, text, sizeof text);
-    caption = text;
+    caption = lvtest::WindowText(d);
     EXPECT_TRUE(lv::TypeText(lv::FindControl(d, kValue), "77"));
     EXPECT_TRUE(lv::PressKey(d, VK_RETURN));
   }});
