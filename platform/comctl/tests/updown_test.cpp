@@ -1,10 +1,11 @@
 // The up-down control: range, position, buddy text, clicks and keys.
 #include "../../controls/tests/ctltest.h"
+#include "step_agent.h"
 
 namespace {
 
 using ctltest::ControlTest;
-using ctltest::TextOf;
+using lvtest::WindowText;
 
 class UpDownTest : public ControlTest {
  protected:
@@ -54,7 +55,7 @@ TEST_F(UpDownTest, RangeMessagesKeepTheirWordOrder) {
 TEST_F(UpDownTest, AutoBuddyAlignsAndShowsThePosition) {
   MakePair(0, 1, 99, 5);
   EXPECT_EQ(static_cast<HWND>(SendMessageA(updown_, UDM_GETBUDDY, 0, 0)), edit_);
-  EXPECT_EQ(TextOf(edit_), "5");
+  EXPECT_EQ(WindowText(edit_), "5");
   RECT e{}, u{};
   GetWindowRect(edit_, &e);
   GetWindowRect(updown_, &u);
@@ -67,7 +68,7 @@ TEST_F(UpDownTest, ClicksStepNotifyAndClamp) {
   MakePair(0, 1, 3, 2);
   ASSERT_TRUE(ClickUp());
   EXPECT_EQ(Pos(), 3);
-  EXPECT_EQ(TextOf(edit_), "3");
+  EXPECT_EQ(WindowText(edit_), "3");
   ASSERT_EQ(recorder_.deltas.size(), 1u);
   EXPECT_EQ(recorder_.deltas[0].iPos, 2);
   EXPECT_EQ(recorder_.deltas[0].iDelta, 1);
@@ -84,7 +85,7 @@ TEST_F(UpDownTest, ClicksStepNotifyAndClamp) {
   ASSERT_TRUE(ClickDown());
   ASSERT_TRUE(ClickDown());
   EXPECT_EQ(Pos(), 1);
-  EXPECT_EQ(TextOf(edit_), "1");
+  EXPECT_EQ(WindowText(edit_), "1");
 }
 
 TEST_F(UpDownTest, WrapGoesToTheOtherEnd) {
@@ -100,7 +101,7 @@ TEST_F(UpDownTest, ParentCancelsWithDeltaPos) {
   recorder_.deltaResult = 1;
   ASSERT_TRUE(ClickUp());
   EXPECT_EQ(Pos(), 4);
-  EXPECT_EQ(TextOf(edit_), "4");
+  EXPECT_EQ(WindowText(edit_), "4");
   EXPECT_EQ(recorder_.deltas.size(), 1u);
 }
 
@@ -117,7 +118,7 @@ TEST_F(UpDownTest, TypedBuddyTextIsReadBack) {
   ASSERT_TRUE(lv::ReplaceText(edit_, "42"));
   EXPECT_EQ(SendMessageA(updown_, UDM_GETPOS, 0, 0), MAKELONG(42, 0));
   ASSERT_TRUE(ClickUp());
-  EXPECT_EQ(TextOf(edit_), "43") << "a click continues from the typed value";
+  EXPECT_EQ(WindowText(edit_), "43") << "a click continues from the typed value";
   const char* bad[] = {"abc", "", "101", "-1", "4x"};
   for (const char* text : bad) {
     SetWindowTextA(edit_, text);
@@ -132,10 +133,10 @@ TEST_F(UpDownTest, TypedBuddyTextIsReadBack) {
 
 TEST_F(UpDownTest, ThousandsSeparatorAndBase) {
   MakePair(0, 0, 5000, 1234);
-  EXPECT_EQ(TextOf(edit_), "1.234");
+  EXPECT_EQ(WindowText(edit_), "1.234");
   EXPECT_EQ(SendMessageA(updown_, UDM_GETPOS, 0, 0), MAKELONG(1234, 0));
   EXPECT_EQ(SendMessageA(updown_, UDM_SETBASE, 16, 0), 10);
-  EXPECT_EQ(TextOf(edit_), "0x04D2");
+  EXPECT_EQ(WindowText(edit_), "0x04D2");
   EXPECT_EQ(SendMessageA(updown_, UDM_SETBASE, 7, 0), 0) << "only 10 and 16";
   EXPECT_EQ(SendMessageA(updown_, UDM_GETBASE, 0, 0), 16);
   SetWindowTextA(edit_, "0x10");
@@ -144,7 +145,7 @@ TEST_F(UpDownTest, ThousandsSeparatorAndBase) {
 
 TEST_F(UpDownTest, NoThousandsKeepsDigitsTogether) {
   MakePair(UDS_NOTHOUSANDS, -5000, 5000, -1234);
-  EXPECT_EQ(TextOf(edit_), "-1234");
+  EXPECT_EQ(WindowText(edit_), "-1234");
 }
 
 TEST_F(UpDownTest, ArrowKeysInTheBuddyStep) {
@@ -154,7 +155,7 @@ TEST_F(UpDownTest, ArrowKeysInTheBuddyStep) {
   ASSERT_TRUE(lv::PressKey(edit_, VK_DOWN));
   ASSERT_TRUE(lv::PressKey(edit_, VK_DOWN));
   EXPECT_EQ(Pos(), 4);
-  EXPECT_EQ(TextOf(edit_), "4");
+  EXPECT_EQ(WindowText(edit_), "4");
 }
 
 TEST_F(UpDownTest, HorizontalSendsHScroll) {
