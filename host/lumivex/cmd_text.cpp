@@ -82,11 +82,11 @@ int LoadObjects(const TextOptions& o, std::vector<ObjectImage>* objects, std::st
     *error = "at most " + std::to_string(kMaxRunObjects) + " objects per run";
     return kExitUsage;
   }
-  for (const ObjectSpec& spec : o.objects) {
+  for (const ObjectPlacement& placement : o.objects) {
     ObjectImage object;
-    if (!ReadObjectPng(spec.path, &object, error)) return kExitFileError;
-    object.x = spec.hasPosition ? spec.x : o.atX;
-    object.y = spec.hasPosition ? spec.y : o.atY;
+    if (!ReadObjectPng(placement.path, &object, error)) return kExitFileError;
+    object.x = placement.hasPosition ? placement.x : o.atX;
+    object.y = placement.hasPosition ? placement.y : o.atY;
     objects->push_back(std::move(object));
   }
   return kExitOk;

@@ -27,15 +27,15 @@ bool ParseNumber(const std::string& text, int64_t low, int64_t high, int* value)
 }
 
 // IMAGE or IMAGE@X,Y.
-ObjectSpec ParseObjectSpec(const std::string& text) {
-  ObjectSpec spec;
-  spec.path = text;
+ObjectPlacement ParseObjectPlacement(const std::string& text) {
+  ObjectPlacement placement;
+  placement.path = text;
   size_t at = text.rfind('@');
-  if (at != std::string::npos && at > 0 && ParsePosition(text.substr(at + 1), &spec.x, &spec.y)) {
-    spec.path = text.substr(0, at);
-    spec.hasPosition = true;
+  if (at != std::string::npos && at > 0 && ParsePosition(text.substr(at + 1), &placement.x, &placement.y)) {
+    placement.path = text.substr(0, at);
+    placement.hasPosition = true;
   }
-  return spec;
+  return placement;
 }
 
 // Takes one option with its value; false with an error text.
@@ -62,7 +62,7 @@ bool TakeOption(const std::string& option, const std::string& value, TextOptions
     o->hasAt = ParsePosition(value, &o->atX, &o->atY);
     if (!o->hasAt) *error = "--at takes X,Y, got '" + value + "'";
   } else if (option == "--object") {
-    o->objects.push_back(ParseObjectSpec(value));
+    o->objects.push_back(ParseObjectPlacement(value));
   } else {
     std::string* target = option == "-o" || option == "--output" ? &o->output
                           : option == "--on"                      ? &o->base
@@ -107,7 +107,7 @@ bool CheckOutputsApart(const TextOptions& o, std::string* error) {
   std::vector<std::string> inputs;
   if (!o.base.empty()) inputs.push_back(o.base);
   if (!o.font.empty()) inputs.push_back(o.font);
-  for (const ObjectSpec& object : o.objects) inputs.push_back(object.path);
+  for (const ObjectPlacement& object : o.objects) inputs.push_back(object.path);
   std::vector<std::string> outputs = OutputNames(o);
   for (size_t i = 0; i < outputs.size(); ++i) {
     for (const std::string& input : inputs) {

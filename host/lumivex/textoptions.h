@@ -9,7 +9,7 @@
 namespace lvhost {
 
 // An --object IMAGE[@X,Y] option.
-struct ObjectSpec {
+struct ObjectPlacement {
   std::string path;
   bool hasPosition = false;
   int x = 0;
@@ -30,7 +30,7 @@ struct TextOptions {
   int atY = 0;
   bool hasBackground = false;       // --background #rrggbb
   uint32_t background = 0xffffff;
-  std::vector<ObjectSpec> objects;  // --object IMAGE[@X,Y]...
+  std::vector<ObjectPlacement> objects;  // --object IMAGE[@X,Y]...
   std::string output;               // -o OUT
   std::string objectOut;            // --object-out OBJ.png
   std::string variations;           // --variations SHEET.png

@@ -18,7 +18,7 @@ constexpr LONG Rgb(int r, int g, int b) { return RGB(r, g, b); }
 #define LIGHT_DIRECTION(offset, track, edit, spin) \
   {"lightDirection", K::kLong, offset, 0, 359, 45, 45, track, edit, spin}
 
-const ParamSpec kGradientParams[] = {
+const ParamDef kGradientParams[] = {
     {"style", K::kRadio, offsetof(GradientData, style), kRadioFirst, kRadioLast, 1, 1001, 0, 0, 0},
     {"startOpacity", K::kByte, offsetof(GradientData, startOpacity), 0, 255, 10, 255, 0, 2001, 3001},
     {"endOpacity", K::kByte, offsetof(GradientData, endOpacity), 0, 255, 10, 0, 0, 2002, 3002},
@@ -26,7 +26,7 @@ const ParamSpec kGradientParams[] = {
     {"fillColour", K::kColour, offsetof(GradientData, fillColour), 0, 0, 0, Rgb(255, 0, 0), 0, 0, 0},
 };
 
-const ParamSpec kHoleParams[] = {
+const ParamDef kHoleParams[] = {
     {"size", K::kLong, offsetof(HoleData, size), 1, 100, 10, 50, 5001, 2001, 3001},
     {"variation", K::kLong, offsetof(HoleData, variation), 0, 100, 10, 0, 5002, 2002, 3002},
     {"invert", K::kFlag, offsetof(HoleData, invert), 0, 1, 1, 0, 0, 0, 0},
@@ -36,31 +36,31 @@ const ParamSpec kHoleParams[] = {
     {"shapePath", K::kPath, offsetof(HoleData, shapePath), 0, 0, 0, 0, 0, 0, 0},
 };
 
-const ParamSpec kGlassParams[] = {
+const ParamDef kGlassParams[] = {
     {"reflection", K::kLong, offsetof(GlassData, reflection), 1, 4, 1, 2, 5001, 2001, 3001},
     {"flakiness", K::kLong, offsetof(GlassData, flakiness), 1, 20, 2, 5, 5002, 2002, 3002},
     {"colour", K::kColour, offsetof(GlassData, colour), 0, 0, 0, Rgb(0, 255, 0), 0, 0, 0},
 };
 
-const ParamSpec kMetalParams[] = {
+const ParamDef kMetalParams[] = {
     {"reflection", K::kLong, offsetof(MetalData, reflection), 1, 4, 1, 2, 5001, 2001, 3001},
     {"flakiness", K::kLong, offsetof(MetalData, flakiness), 1, 20, 2, 5, 5002, 2002, 3002},
 };
 
-const ParamSpec kReliefParams[] = {
+const ParamDef kReliefParams[] = {
     {"thickness", K::kLong, offsetof(ReliefData, thickness), 1, 10, 1, 2, 5001, 2001, 3001},
     {"amount", K::kLong, offsetof(ReliefData, amount), 1, 50, 10, 20, 5002, 2002, 3002},
     LIGHT_DIRECTION(offsetof(ReliefData, lightDirection), 5003, 2003, 3003),
     {"profile", K::kRadio, offsetof(ReliefData, profile), kRadioFirst, kRadioLast, 1, 1001, 0, 0, 0},
 };
 
-const ParamSpec kReliefOutlineParams[] = {
+const ParamDef kReliefOutlineParams[] = {
     {"thickness", K::kLong, offsetof(ReliefOutlineData, thickness), 1, 10, 1, 2, 5001, 2001, 3001},
     {"amount", K::kLong, offsetof(ReliefOutlineData, amount), 1, 50, 10, 20, 5002, 2002, 3002},
     LIGHT_DIRECTION(offsetof(ReliefOutlineData, lightDirection), 5003, 2003, 3003),
 };
 
-const ParamSpec kReliefTextureParams[] = {
+const ParamDef kReliefTextureParams[] = {
     {"textureSize", K::kLong, offsetof(ReliefTextureData, textureSize), 1, 100, 10, 100, 5001, 2001, 3001},
     {"transparency", K::kLong, offsetof(ReliefTextureData, transparency), 0, 100, 10, 1, 5002, 2002, 3002},
     {"amount", K::kLong, offsetof(ReliefTextureData, amount), 1, 50, 10, 10, 5003, 2003, 3003},
@@ -68,18 +68,18 @@ const ParamSpec kReliefTextureParams[] = {
     {"texturePath", K::kPath, offsetof(ReliefTextureData, texturePath), 0, 0, 0, 0, 0, 0, 0},
 };
 
-const ParamSpec kConcreteParams[] = {
+const ParamDef kConcreteParams[] = {
     {"roughness", K::kLong, offsetof(ConcreteData, roughness), 1, 20, 2, 5, 5001, 2001, 3001},
     LIGHT_DIRECTION(offsetof(ConcreteData, lightDirection), 5002, 2002, 3002),
     {"colour", K::kColour, offsetof(ConcreteData, colour), 0, 0, 0, Rgb(255, 255, 0), 0, 0, 0},
 };
 
-const ParamSpec kSandParams[] = {
+const ParamDef kSandParams[] = {
     {"roughness", K::kLong, offsetof(SandData, roughness), 1, 20, 2, 3, 5001, 2001, 3001},
     LIGHT_DIRECTION(offsetof(SandData, lightDirection), 5002, 2002, 3002),
 };
 
-const ParamSpec kFlashParams[] = {
+const ParamDef kFlashParams[] = {
     {"elevation", K::kLong, offsetof(FlashData, elevation), 1, 100, 10, 1, 5001, 2001, 3001},
     LIGHT_DIRECTION(offsetof(FlashData, lightDirection), 5002, 2002, 3002),
     {"lightColour", K::kColour, offsetof(FlashData, lightColour), 0, 0, 0, Rgb(255, 255, 0), 0, 0, 0},
@@ -89,27 +89,27 @@ const ParamSpec kFlashParams[] = {
     {"bumpPath", K::kPath, offsetof(FlashData, bumpPath), 0, 0, 0, 0, 0, 0, 0},
 };
 
-const ParamSpec kFireParams[] = {
+const ParamDef kFireParams[] = {
     {"innerColour", K::kColour, offsetof(FlameData, innerColour), 0, 0, 0, Rgb(255, 255, 0), 0, 0, 0},
     {"middleColour", K::kColour, offsetof(FlameData, middleColour), 0, 0, 0, Rgb(255, 128, 0), 0, 0, 0},
     {"outerColour", K::kColour, offsetof(FlameData, outerColour), 0, 0, 0, Rgb(255, 0, 0), 0, 0, 0},
     {"strength", K::kLong, offsetof(FlameData, strength), 1, 10, 1, 5, 5001, 2001, 3001},
 };
 
-const ParamSpec kSnowParams[] = {
+const ParamDef kSnowParams[] = {
     {"innerColour", K::kColour, offsetof(FlameData, innerColour), 0, 0, 0, Rgb(255, 255, 255), 0, 0, 0},
     {"middleColour", K::kColour, offsetof(FlameData, middleColour), 0, 0, 0, Rgb(192, 192, 192), 0, 0, 0},
     {"outerColour", K::kColour, offsetof(FlameData, outerColour), 0, 0, 0, Rgb(128, 128, 128), 0, 0, 0},
     {"strength", K::kLong, offsetof(FlameData, strength), 1, 10, 1, 5, 5001, 2001, 3001},
 };
 
-const ParamSpec kNeonParams[] = {
+const ParamDef kNeonParams[] = {
     {"colour", K::kColour, offsetof(NeonData, colour), 0, 0, 0, Rgb(255, 0, 255), 0, 0, 0},
     {"side", K::kRadio, offsetof(NeonData, side), kRadioFirst, kRadioLast, 1, 1001, 0, 0, 0},
     {"width", K::kLong, offsetof(NeonData, width), 1, 100, 10, 10, 5001, 2001, 3001},
 };
 
-const ParamSpec kSealParams[] = {
+const ParamDef kSealParams[] = {
     {"colour", K::kColour, offsetof(SealData, colour), 0, 0, 0, Rgb(255, 0, 0), 0, 0, 0},
     {"pressure", K::kLong, offsetof(SealData, pressure), 0, 100, 10, 20, 5001, 2001, 3001},
 };
@@ -118,7 +118,7 @@ const ParamSpec kSealParams[] = {
 
 struct EffectEntry {
   EffectInfo info;
-  const ParamSpec* params;
+  const ParamDef* params;
   int count;
 };
 
@@ -171,7 +171,7 @@ const EffectInfo* FindEffect(LONG effect) {
   return KnownEffect(effect) ? &kEffects[effect].info : nullptr;
 }
 
-const ParamSpec* EffectParams(LONG effect, int* count) {
+const ParamDef* EffectParams(LONG effect, int* count) {
   if (!KnownEffect(effect)) {
     if (count) *count = 0;
     return nullptr;
@@ -180,17 +180,17 @@ const ParamSpec* EffectParams(LONG effect, int* count) {
   return kEffects[effect].params;
 }
 
-const ParamSpec* FindParam(LONG effect, const char* name) {
+const ParamDef* FindParam(LONG effect, const char* name) {
   int count = 0;
-  const ParamSpec* params = EffectParams(effect, &count);
+  const ParamDef* params = EffectParams(effect, &count);
   for (int i = 0; i < count && name; ++i)
     if (std::strcmp(params[i].name, name) == 0) return &params[i];
   return nullptr;
 }
 
-LONG ReadParam(const ParamSpec& spec, const BYTE* data) {
-  const BYTE* field = data + spec.offset;
-  switch (spec.kind) {
+LONG ReadParam(const ParamDef& def, const BYTE* data) {
+  const BYTE* field = data + def.offset;
+  switch (def.kind) {
     case ParamKind::kByte:
       return field[0];
     case ParamKind::kColour:
@@ -205,9 +205,9 @@ LONG ReadParam(const ParamSpec& spec, const BYTE* data) {
   }
 }
 
-void WriteParam(const ParamSpec& spec, LONG value, BYTE* data) {
-  BYTE* field = data + spec.offset;
-  switch (spec.kind) {
+void WriteParam(const ParamDef& def, LONG value, BYTE* data) {
+  BYTE* field = data + def.offset;
+  switch (def.kind) {
     case ParamKind::kByte:
       field[0] = static_cast<BYTE>(value);
       break;
@@ -234,17 +234,17 @@ BOOL WriteDefaultData(LONG effect, BYTE* data) {
 
 void ClampToRanges(LONG effect, BYTE* data) {
   int count = 0;
-  const ParamSpec* params = EffectParams(effect, &count);
+  const ParamDef* params = EffectParams(effect, &count);
   for (int i = 0; i < count; ++i) {
-    const ParamSpec& spec = params[i];
-    if (spec.kind != ParamKind::kLong && spec.kind != ParamKind::kByte &&
-        spec.kind != ParamKind::kRadio)
+    const ParamDef& def = params[i];
+    if (def.kind != ParamKind::kLong && def.kind != ParamKind::kByte &&
+        def.kind != ParamKind::kRadio)
       continue;
-    const LONG value = ReadParam(spec, data);
-    if (value >= spec.minimum && value <= spec.maximum) continue;
-    LONG held = value < spec.minimum ? spec.minimum : spec.maximum;
-    if (spec.kind == ParamKind::kRadio) held = spec.defaultValue;
-    WriteParam(spec, held, data);
+    const LONG value = ReadParam(def, data);
+    if (value >= def.minimum && value <= def.maximum) continue;
+    LONG held = value < def.minimum ? def.minimum : def.maximum;
+    if (def.kind == ParamKind::kRadio) held = def.defaultValue;
+    WriteParam(def, held, data);
   }
 }
 

@@ -52,8 +52,8 @@ const VariationRule kRules[kEffectCount] = {
 // The three values of one axis for the current data and v's position.
 void VaryAxis(LONG effect, const AxisRule& rule, const BYTE* data, LONG values[3],
               LONG* position) {
-  const ParamSpec* spec = FindParam(effect, rule.param);
-  const LONG v = spec ? ReadParam(*spec, data) : 0;
+  const ParamDef* def = FindParam(effect, rule.param);
+  const LONG v = def ? ReadParam(*def, data) : 0;
   switch (rule.axis) {
     case Axis::kStepped:
       VaryValue(v, rule.step, rule.lower, rule.upper, values, position);
@@ -76,7 +76,7 @@ void VaryAxis(LONG effect, const AxisRule& rule, const BYTE* data, LONG values[3
 
 void Store(LONG effect, const AxisRule& rule, LONG value, BYTE* data) {
   if (rule.axis == Axis::kNone) return;
-  if (const ParamSpec* spec = FindParam(effect, rule.param)) WriteParam(*spec, value, data);
+  if (const ParamDef* def = FindParam(effect, rule.param)) WriteParam(*def, value, data);
 }
 
 }  // namespace

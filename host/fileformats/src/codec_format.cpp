@@ -257,14 +257,14 @@ LONG WriteRows(HFILE file, Codec codec, HGLOBAL handle, TFTRANSFER* t, TFWRITECA
     Report(kErrCannotServe, TF_OP_WRITE, 61);
     return 0;
   }
-  lvcodecs::EncodeSpec spec;
-  spec.width = static_cast<std::uint32_t>(record->width);
-  spec.height = static_cast<std::uint32_t>(record->height);
-  spec.form = FormOf(record->dataType);
-  if (spec.form == lvcodecs::RowForm::Indexed8) spec.palette = PaletteForWrite(*record);
-  lvcodecs::EncodeOptions options = OptionsOf(*record, codec, spec.palette.size());
+  lvcodecs::EncodePlan plan;
+  plan.width = static_cast<std::uint32_t>(record->width);
+  plan.height = static_cast<std::uint32_t>(record->height);
+  plan.form = FormOf(record->dataType);
+  if (plan.form == lvcodecs::RowForm::Indexed8) plan.palette = PaletteForWrite(*record);
+  lvcodecs::EncodeOptions options = OptionsOf(*record, codec, plan.palette.size());
   lvcodecs::Error error;
-  auto encoder = lvcodecs::makeEncoder(codec, spec, options, &error);
+  auto encoder = lvcodecs::makeEncoder(codec, plan, options, &error);
   LONG result = encoder ? 1 : 0;
   for (LONG y = 0; result == 1 && y < record->height; ++y) {
     LONG flags = TF_ROW_EVERY | (y == 0 ? TF_ROW_FIRST : 0) | (y == record->height - 1 ? TF_ROW_LAST : 0);

@@ -10,12 +10,12 @@
 
 namespace {
 
-using tftest::BmpSpec;
+using tftest::BmpPlan;
 using tftest::Bytes;
 
 struct ReadCase {
   const char* name;
-  BmpSpec spec;
+  BmpPlan plan;
   LONG dataType;
   LONG compression;
   Bytes hostPixels;  // top row first, rowBytes each
@@ -102,7 +102,7 @@ class BmpRead : public testing::TestWithParam<ReadCase> {};
 
 TEST_P(BmpRead, DeliversHostPixels) {
   const ReadCase& c = GetParam();
-  std::string path = tftest::PutFile(std::string(c.name) + ".bmp", tftest::MakeBmp(c.spec));
+  std::string path = tftest::PutFile(std::string(c.name) + ".bmp", tftest::MakeBmp(c.plan));
   HGLOBAL record = 0;
   HBUF image = tftest::ReadImage(path, &record);
   ASSERT_NE(record, 0u) << "error " << tftest::ErrorSlot().error << " detail " << tftest::ErrorSlot().detail;
@@ -110,11 +110,11 @@ TEST_P(BmpRead, DeliversHostPixels) {
   const TFFILEDATA* data = static_cast<const TFFILEDATA*>(GlobalLock(record));
   EXPECT_EQ(data->dataType, c.dataType);
   EXPECT_EQ(data->compression, c.compression);
-  EXPECT_EQ(data->width, c.spec.width);
-  EXPECT_EQ(data->height, c.spec.height < 0 ? -c.spec.height : c.spec.height);
+  EXPECT_EQ(data->width, c.plan.width);
+  EXPECT_EQ(data->height, c.plan.height < 0 ? -c.plan.height : c.plan.height);
   EXPECT_EQ(data->formatIndex, TF_FORMAT_BMP);
   EXPECT_EQ(std::string(data->formatTag, 4), "BMPF");
-  EXPECT_EQ(data->fileSize, static_cast<LONG>(tftest::MakeBmp(c.spec).size()));
+  EXPECT_EQ(data->fileSize, static_cast<LONG>(tftest::MakeBmp(c.plan).size()));
   EXPECT_EQ(std::string(data->path), path);
   GlobalUnlock(record);
   EXPECT_EQ(tftest::Pixels(image), c.hostPixels);
@@ -126,8 +126,8 @@ INSTANTIATE_TEST_SUITE_P(OtherPrograms, BmpRead, testing::ValuesIn(ReadCases()),
                          [](const testing::TestParamInfo<ReadCase>& info) { return info.param.name; });
 
 TEST(BmpRecord, ResolutionAndPaletteOfAPaletteFile) {
-  BmpSpec spec{40, 2, 1, 8, 0, 2, 3780, 2835, {}, Table({0x102030, 0x405060}), {1, 0, 0, 0}};
-  std::string path = tftest::PutFile("facts.bmp", tftest::MakeBmp(spec));
+  BmpPlan plan{40, 2, 1, 8, 0, 2, 3780, 2835, {}, Table({0x102030, 0x405060}), {1, 0, 0, 0}};
+  std::string path = tftest::PutFile("facts.bmp", tftest::MakeBmp(plan));
   HGLOBAL record = tfFileGetFileData(path.c_str(), nullptr);
   ASSERT_NE(record, 0u);
   const TFFILEDATA* data = static_cast<const TFFILEDATA*>(GlobalLock(record));

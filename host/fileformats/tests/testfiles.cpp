@@ -38,34 +38,34 @@ void Put32(Bytes& b, size_t at, std::uint32_t v) {
   Put16(b, at + 2, v >> 16);
 }
 
-Bytes MakeBmp(const BmpSpec& spec) {
-  size_t masksAfter = spec.headerSize == 40 ? spec.masks.size() * 4 : 0;
-  size_t pixelOffset = 14 + spec.headerSize + masksAfter + spec.table.size();
+Bytes MakeBmp(const BmpPlan& plan) {
+  size_t masksAfter = plan.headerSize == 40 ? plan.masks.size() * 4 : 0;
+  size_t pixelOffset = 14 + plan.headerSize + masksAfter + plan.table.size();
   Bytes b(pixelOffset, 0);
   b[0] = 'B';
   b[1] = 'M';
-  Put32(b, 2, static_cast<std::uint32_t>(pixelOffset + spec.pixels.size()));
+  Put32(b, 2, static_cast<std::uint32_t>(pixelOffset + plan.pixels.size()));
   Put32(b, 10, static_cast<std::uint32_t>(pixelOffset));
-  Put32(b, 14, spec.headerSize);
-  if (spec.headerSize == 12) {
-    Put16(b, 18, static_cast<std::uint32_t>(spec.width));
-    Put16(b, 20, static_cast<std::uint32_t>(spec.height));
+  Put32(b, 14, plan.headerSize);
+  if (plan.headerSize == 12) {
+    Put16(b, 18, static_cast<std::uint32_t>(plan.width));
+    Put16(b, 20, static_cast<std::uint32_t>(plan.height));
     Put16(b, 22, 1);
-    Put16(b, 24, spec.bits);
+    Put16(b, 24, plan.bits);
   } else {
-    Put32(b, 18, static_cast<std::uint32_t>(spec.width));
-    Put32(b, 22, static_cast<std::uint32_t>(spec.height));
+    Put32(b, 18, static_cast<std::uint32_t>(plan.width));
+    Put32(b, 22, static_cast<std::uint32_t>(plan.height));
     Put16(b, 26, 1);
-    Put16(b, 28, spec.bits);
-    Put32(b, 30, spec.compression);
-    Put32(b, 34, static_cast<std::uint32_t>(spec.pixels.size()));
-    Put32(b, 38, static_cast<std::uint32_t>(spec.xPerMetre));
-    Put32(b, 42, static_cast<std::uint32_t>(spec.yPerMetre));
-    Put32(b, 46, spec.colorsUsed);
-    for (size_t i = 0; i < spec.masks.size(); ++i) Put32(b, 54 + 4 * i, spec.masks[i]);
+    Put16(b, 28, plan.bits);
+    Put32(b, 30, plan.compression);
+    Put32(b, 34, static_cast<std::uint32_t>(plan.pixels.size()));
+    Put32(b, 38, static_cast<std::uint32_t>(plan.xPerMetre));
+    Put32(b, 42, static_cast<std::uint32_t>(plan.yPerMetre));
+    Put32(b, 46, plan.colorsUsed);
+    for (size_t i = 0; i < plan.masks.size(); ++i) Put32(b, 54 + 4 * i, plan.masks[i]);
   }
-  std::copy(spec.table.begin(), spec.table.end(), b.begin() + static_cast<long>(14 + spec.headerSize + masksAfter));
-  b.insert(b.end(), spec.pixels.begin(), spec.pixels.end());
+  std::copy(plan.table.begin(), plan.table.end(), b.begin() + static_cast<long>(14 + plan.headerSize + masksAfter));
+  b.insert(b.end(), plan.pixels.begin(), plan.pixels.end());
   return b;
 }
 

@@ -18,7 +18,7 @@ std::string PutFile(const std::string& name, const Bytes& bytes);
 Bytes GetFile(const std::string& winPath);
 
 // A BMP file built byte by byte.
-struct BmpSpec {
+struct BmpPlan {
   std::uint32_t headerSize = 40;  // 12 core, 40, 108, 124
   std::int32_t width = 0;
   std::int32_t height = 0;        // negative: top-down
@@ -30,7 +30,7 @@ struct BmpSpec {
   std::vector<std::uint8_t> table;    // colour table bytes as stored
   Bytes pixels;                       // pixel data as stored
 };
-Bytes MakeBmp(const BmpSpec& spec);
+Bytes MakeBmp(const BmpPlan& plan);
 
 // Little-endian helpers.
 void Put16(Bytes& b, size_t at, std::uint32_t v);

@@ -11,7 +11,7 @@
 
 namespace cvttest {
 
-struct DibSpec {
+struct DibPlan {
   uint32_t headerSize;
   int32_t width;
   int32_t height;  // negative: top-down
@@ -23,7 +23,7 @@ struct DibSpec {
   std::vector<uint32_t> colours;  // 0x00RRGGBB, written as RGBQUAD (RGBTRIPLE for core headers)
   std::vector<uint8_t> bits;      // exactly as stored
 
-  DibSpec(uint32_t headerSize_ = 40, int32_t width_ = 1, int32_t height_ = 1,
+  DibPlan(uint32_t headerSize_ = 40, int32_t width_ = 1, int32_t height_ = 1,
           uint16_t bitCount_ = 24, uint32_t compression_ = BI_RGB, uint32_t sizeImage_ = 0,
           uint32_t clrUsed_ = 0, std::vector<uint32_t> masks_ = {},
           std::vector<uint32_t> colours_ = {}, std::vector<uint8_t> bits_ = {})
@@ -40,7 +40,7 @@ inline void Put16(std::vector<uint8_t>& out, uint16_t v) {
   out.push_back(static_cast<uint8_t>(v >> 8));
 }
 
-inline std::vector<uint8_t> BuildDib(const DibSpec& s) {
+inline std::vector<uint8_t> BuildDib(const DibPlan& s) {
   std::vector<uint8_t> out;
   if (s.headerSize == 12) {
     Put32(out, 12);

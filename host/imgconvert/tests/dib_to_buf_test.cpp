@@ -13,14 +13,14 @@ namespace {
 
 using cvttest::BuildDib;
 using cvttest::Colours;
-using cvttest::DibSpec;
+using cvttest::DibPlan;
 using cvttest::GlobalBlock;
 using cvttest::Image;
 using cvttest::Pixels;
 
 // Converts through the global-block call; false when it fails.
-bool Convert(const DibSpec& spec, Image* image) {
-  GlobalBlock block(BuildDib(spec));
+bool Convert(const DibPlan& plan, Image* image) {
+  GlobalBlock block(BuildDib(plan));
   return cvt32DIBToBuf(block.handle, &image->buffer, &image->palette, &image->type, 0) != 0;
 }
 
@@ -34,7 +34,7 @@ LONG PendingError(LONG* detail = nullptr) {
 
 struct DepthCase {
   const char* name;
-  DibSpec spec;
+  DibPlan plan;
   LONG type;
   std::vector<uint8_t> pixels;    // buffer rows, top first
   std::vector<uint32_t> palette;  // expected colours (empty: no palette)
@@ -48,7 +48,7 @@ TEST_P(DepthTest, DecodesPixelsTypeAndPalette) {
   const DepthCase& c = GetParam();
   c32ResetDLLErrInfo();
   Image image;
-  ASSERT_TRUE(Convert(c.spec, &image)) << "error " << PendingError();
+  ASSERT_TRUE(Convert(c.plan, &image)) << "error " << PendingError();
   EXPECT_EQ(image.type, c.type);
   EXPECT_EQ(Pixels(image.buffer), c.pixels);
   if (c.palette.empty()) {
@@ -65,15 +65,15 @@ std::vector<uint32_t> GreyRamp() {
   return ramp;
 }
 
-DibSpec Grey8() {
-  DibSpec s{40, 2, 2, 8};
+DibPlan Grey8() {
+  DibPlan s{40, 2, 2, 8};
   s.colours = GreyRamp();
   s.bits = {10, 20, 0, 0, 30, 40, 0, 0};  // bottom row first
   return s;
 }
 
-DibSpec Rle8() {
-  DibSpec s{40, 4, 2, 8, BI_RLE8, 0, 3};
+DibPlan Rle8() {
+  DibPlan s{40, 4, 2, 8, BI_RLE8, 0, 3};
   s.colours = {0x000000, 0xFF0000, 0x00FF00};
   // bottom row: absolute 1 1 2 (padded), a run of one 2, end of row; top
   // row: delta of 2, a run of two 2, end of bitmap
@@ -82,8 +82,8 @@ DibSpec Rle8() {
   return s;
 }
 
-DibSpec Rle4() {
-  DibSpec s{40, 6, 1, 4, BI_RLE4, 0, 3};
+DibPlan Rle4() {
+  DibPlan s{40, 6, 1, 4, BI_RLE4, 0, 3};
   s.colours = {0x000000, 0x0000FF, 0xFFFFFF};
   // a run of 3 alternating 1 and 2, then an absolute run of 2, 1, 2
   s.bits = {3, 0x12, 0, 3, 0x21, 0x20, 0, 1};
@@ -95,53 +95,53 @@ INSTANTIATE_TEST_SUITE_P(
     Depths, DepthTest,
     testing::Values(
         // 1 bit, palette black/white: set bits stay white.
-        DepthCase{"bw", DibSpec{40, 3, 1, 1, BI_RGB, 0, 0, {}, {0x000000, 0xFFFFFF}, {0xA0, 0, 0, 0}},
+        DepthCase{"bw", DibPlan{40, 3, 1, 1, BI_RGB, 0, 0, {}, {0x000000, 0xFFFFFF}, {0xA0, 0, 0, 0}},
                   64, {0xA0}, {0x000000, 0xFFFFFF}},
         // 1 bit with white first: bits flip so set bits are the brighter colour.
         DepthCase{"bw_inverted",
-                  DibSpec{40, 3, 1, 1, BI_RGB, 0, 0, {}, {0xFFFFFF, 0x000000}, {0xA0, 0, 0, 0}},
+                  DibPlan{40, 3, 1, 1, BI_RGB, 0, 0, {}, {0xFFFFFF, 0x000000}, {0xA0, 0, 0, 0}},
                   64, {0x40}, {0x000000, 0xFFFFFF}},
         DepthCase{"four_bit",
-                  DibSpec{40, 3, 1, 4, BI_RGB, 0, 2, {}, {0x112233, 0x445566}, {0x10, 0x10, 0, 0}},
+                  DibPlan{40, 3, 1, 4, BI_RGB, 0, 2, {}, {0x112233, 0x445566}, {0x10, 0x10, 0, 0}},
                   8, {1, 0, 1}, {0x112233, 0x445566}},
-        DepthCase{"indexed8", DibSpec{40, 2, 1, 8, BI_RGB, 0, 3, {}, {1, 2, 3}, {2, 1, 0, 0}}, 4,
+        DepthCase{"indexed8", DibPlan{40, 2, 1, 8, BI_RGB, 0, 3, {}, {1, 2, 3}, {2, 1, 0, 0}}, 4,
                   {2, 1}, {1, 2, 3}},
         DepthCase{"grey8", Grey8(), 32, {30, 40, 10, 20}, {}},
-        DepthCase{"rgb555", DibSpec{40, 2, 1, 16, BI_RGB, 0, 0, {}, {}, {0x1F, 0x7C, 0xE0, 0x03}},
+        DepthCase{"rgb555", DibPlan{40, 2, 1, 16, BI_RGB, 0, 0, {}, {}, {0x1F, 0x7C, 0xE0, 0x03}},
                   16, {0x1F, 0x7C, 0xE0, 0x03}, {}},
         // 5-6-5: pure red, pure green, pure blue become 5-5-5.
         DepthCase{"rgb565",
-                  DibSpec{40, 3, 1, 16, BI_BITFIELDS, 0, 0, {0xF800, 0x07E0, 0x001F}, {},
+                  DibPlan{40, 3, 1, 16, BI_BITFIELDS, 0, 0, {0xF800, 0x07E0, 0x001F}, {},
                           {0x00, 0xF8, 0xE0, 0x07, 0x1F, 0x00, 0, 0}},
                   16, {0x00, 0x7C, 0xE0, 0x03, 0x1F, 0x00}, {}},
         // Masks inside a V4-sized header.
         DepthCase{"rgb565_v4",
-                  DibSpec{108, 1, 1, 16, BI_BITFIELDS, 0, 0, {0xF800, 0x07E0, 0x001F}, {},
+                  DibPlan{108, 1, 1, 16, BI_BITFIELDS, 0, 0, {0xF800, 0x07E0, 0x001F}, {},
                           {0x00, 0xF8, 0, 0}},
                   16, {0x00, 0x7C}, {}},
-        DepthCase{"rgb24", DibSpec{40, 1, 2, 24, BI_RGB, 0, 0, {}, {}, {1, 2, 3, 0, 4, 5, 6, 0}},
+        DepthCase{"rgb24", DibPlan{40, 1, 2, 24, BI_RGB, 0, 0, {}, {}, {1, 2, 3, 0, 4, 5, 6, 0}},
                   2, {6, 5, 4, 3, 2, 1}, {}},
         DepthCase{"rgb24_topdown",
-                  DibSpec{40, 1, -2, 24, BI_RGB, 0, 0, {}, {}, {1, 2, 3, 0, 4, 5, 6, 0}}, 2,
+                  DibPlan{40, 1, -2, 24, BI_RGB, 0, 0, {}, {}, {1, 2, 3, 0, 4, 5, 6, 0}}, 2,
                   {3, 2, 1, 6, 5, 4}, {}},
-        DepthCase{"rgb32", DibSpec{40, 1, 1, 32, BI_RGB, 0, 0, {}, {}, {7, 8, 9, 0xFF}}, 2,
+        DepthCase{"rgb32", DibPlan{40, 1, 1, 32, BI_RGB, 0, 0, {}, {}, {7, 8, 9, 0xFF}}, 2,
                   {9, 8, 7}, {}},
         // 32-bit fields with 10 bits a channel: the top values scale to 255.
         DepthCase{"rgb32_fields",
-                  DibSpec{40, 1, 1, 32, BI_BITFIELDS, 0, 0, {0x3FF00000, 0x000FFC00, 0x000003FF},
+                  DibPlan{40, 1, 1, 32, BI_BITFIELDS, 0, 0, {0x3FF00000, 0x000FFC00, 0x000003FF},
                           {}, {0xFF, 0x03, 0xF0, 0x3F}},
                   2, {255, 0, 255}, {}},
-        DepthCase{"core24", DibSpec{12, 1, 1, 24, BI_RGB, 0, 0, {}, {}, {1, 2, 3, 0}}, 2,
+        DepthCase{"core24", DibPlan{12, 1, 1, 24, BI_RGB, 0, 0, {}, {}, {1, 2, 3, 0}}, 2,
                   {3, 2, 1}, {}},
-        DepthCase{"core8", DibSpec{12, 2, 1, 8, BI_RGB, 0, 0, {}, std::vector<uint32_t>(256, 0x0A0B0C), {5, 6, 0, 0}},
+        DepthCase{"core8", DibPlan{12, 2, 1, 8, BI_RGB, 0, 0, {}, std::vector<uint32_t>(256, 0x0A0B0C), {5, 6, 0, 0}},
                   4, {5, 6}, std::vector<uint32_t>(256, 0x0A0B0C)},
         DepthCase{"rle8", Rle8(), 4, {0, 0, 2, 2, 1, 1, 2, 2}, {0x000000, 0xFF0000, 0x00FF00}},
         DepthCase{"rle4", Rle4(), 8, {1, 2, 1, 2, 1, 2}, {0x000000, 0x0000FF, 0xFFFFFF}}),
     [](const testing::TestParamInfo<DepthCase>& info) { return std::string(info.param.name); });
 
 TEST(DibPtrToBuf, ReadsAResourceLikePointerAndALockedBlock) {
-  DibSpec spec{40, 1, 1, 24, BI_RGB, 0, 0, {}, {}, {1, 2, 3, 0}};
-  std::vector<uint8_t> bytes = BuildDib(spec);
+  DibPlan plan{40, 1, 1, 24, BI_RGB, 0, 0, {}, {}, {1, 2, 3, 0}};
+  std::vector<uint8_t> bytes = BuildDib(plan);
   Image plain;
   ASSERT_TRUE(cvt32DIBPtrToBuf(bytes.data(), &plain.buffer, &plain.palette, &plain.type, 0));
   EXPECT_EQ(Pixels(plain.buffer), (std::vector<uint8_t>{3, 2, 1}));
@@ -161,9 +161,9 @@ TEST(DibPtrToBuf, ReadsAResourceLikePointerAndALockedBlock) {
 }
 
 TEST(GetDIBInfo, ReportsSizeDepthAndType) {
-  DibSpec spec = Grey8();
-  spec.height = -2;
-  GlobalBlock block(BuildDib(spec));
+  DibPlan plan = Grey8();
+  plan.height = -2;
+  GlobalBlock block(BuildDib(plan));
   LONG w = 0, h = 0, bpp = 0, type = 0;
   ASSERT_TRUE(cvt32GetDIBInfo(block.handle, &w, &h, &bpp, &type));
   EXPECT_EQ(w, 2);
@@ -174,7 +174,7 @@ TEST(GetDIBInfo, ReportsSizeDepthAndType) {
 
 struct BrokenCase {
   const char* name;
-  DibSpec spec;
+  DibPlan plan;
   size_t cut;  // bytes removed from the end
   LONG detail;
 };
@@ -185,7 +185,7 @@ class BrokenTest : public testing::TestWithParam<BrokenCase> {};
 
 TEST_P(BrokenTest, RefusedWithClearError) {
   const BrokenCase& c = GetParam();
-  std::vector<uint8_t> bytes = BuildDib(c.spec);
+  std::vector<uint8_t> bytes = BuildDib(c.plan);
   bytes.resize(bytes.size() - std::min(c.cut, bytes.size()));
   GlobalBlock block(bytes);
   c32ResetDLLErrInfo();
@@ -203,9 +203,9 @@ TEST_P(BrokenTest, RefusedWithClearError) {
   }
 }
 
-DibSpec Rgb1x1() { return DibSpec{40, 1, 1, 24, BI_RGB, 0, 0, {}, {}, {1, 2, 3, 0}}; }
+DibPlan Rgb1x1() { return DibPlan{40, 1, 1, 24, BI_RGB, 0, 0, {}, {}, {1, 2, 3, 0}}; }
 
-DibSpec With(DibSpec s, void (*change)(DibSpec&)) {
+DibPlan With(DibPlan s, void (*change)(DibPlan&)) {
   change(s);
   return s;
 }
@@ -213,54 +213,54 @@ DibSpec With(DibSpec s, void (*change)(DibSpec&)) {
 INSTANTIATE_TEST_SUITE_P(
     Headers, BrokenTest,
     testing::Values(
-        BrokenCase{"header_size", With(Rgb1x1(), [](DibSpec& s) { s.headerSize = 41; }), 0,
+        BrokenCase{"header_size", With(Rgb1x1(), [](DibPlan& s) { s.headerSize = 41; }), 0,
                    CVT32_DETAIL_HEADER},
-        BrokenCase{"zero_width", With(Rgb1x1(), [](DibSpec& s) { s.width = 0; }), 0,
+        BrokenCase{"zero_width", With(Rgb1x1(), [](DibPlan& s) { s.width = 0; }), 0,
                    CVT32_DETAIL_HEADER},
-        BrokenCase{"negative_width", With(Rgb1x1(), [](DibSpec& s) { s.width = -5; }), 0,
+        BrokenCase{"negative_width", With(Rgb1x1(), [](DibPlan& s) { s.width = -5; }), 0,
                    CVT32_DETAIL_HEADER},
-        BrokenCase{"zero_height", With(Rgb1x1(), [](DibSpec& s) { s.height = 0; }), 0,
+        BrokenCase{"zero_height", With(Rgb1x1(), [](DibPlan& s) { s.height = 0; }), 0,
                    CVT32_DETAIL_HEADER},
-        BrokenCase{"min_height", With(Rgb1x1(), [](DibSpec& s) { s.height = INT32_MIN; }), 0,
+        BrokenCase{"min_height", With(Rgb1x1(), [](DibPlan& s) { s.height = INT32_MIN; }), 0,
                    CVT32_DETAIL_HEADER},
         BrokenCase{"huge_size",
-                   With(Rgb1x1(), [](DibSpec& s) { s.width = 1000000; s.height = 1000000; }), 0,
+                   With(Rgb1x1(), [](DibPlan& s) { s.width = 1000000; s.height = 1000000; }), 0,
                    CVT32_DETAIL_HEADER},
-        BrokenCase{"depth", With(Rgb1x1(), [](DibSpec& s) { s.bitCount = 7; }), 0,
+        BrokenCase{"depth", With(Rgb1x1(), [](DibPlan& s) { s.bitCount = 7; }), 0,
                    CVT32_DETAIL_HEADER},
-        BrokenCase{"jpeg_compression", With(Rgb1x1(), [](DibSpec& s) { s.compression = 4; }), 0,
+        BrokenCase{"jpeg_compression", With(Rgb1x1(), [](DibPlan& s) { s.compression = 4; }), 0,
                    CVT32_DETAIL_COMPRESSION},
-        BrokenCase{"rle8_on_24", With(Rgb1x1(), [](DibSpec& s) { s.compression = BI_RLE8; }), 0,
+        BrokenCase{"rle8_on_24", With(Rgb1x1(), [](DibPlan& s) { s.compression = BI_RLE8; }), 0,
                    CVT32_DETAIL_COMPRESSION},
-        BrokenCase{"fields_on_24", With(Rgb1x1(), [](DibSpec& s) { s.compression = BI_BITFIELDS; }),
+        BrokenCase{"fields_on_24", With(Rgb1x1(), [](DibPlan& s) { s.compression = BI_BITFIELDS; }),
                    0, CVT32_DETAIL_COMPRESSION},
         BrokenCase{"bits_short", Rgb1x1(), 1, CVT32_DETAIL_TRUNCATED},
         BrokenCase{"header_short", Rgb1x1(), 20, CVT32_DETAIL_TRUNCATED},
         BrokenCase{"table_past_end",
-                   DibSpec{40, 1, 1, 8, BI_RGB, 0, 0, {}, {1, 2, 3}, {}}, 0,
+                   DibPlan{40, 1, 1, 8, BI_RGB, 0, 0, {}, {1, 2, 3}, {}}, 0,
                    CVT32_DETAIL_TRUNCATED},
         BrokenCase{"too_many_colours",
-                   DibSpec{40, 1, 1, 8, BI_RGB, 0, 257, {}, {}, {0, 0, 0, 0}}, 0,
+                   DibPlan{40, 1, 1, 8, BI_RGB, 0, 257, {}, {}, {0, 0, 0, 0}}, 0,
                    CVT32_DETAIL_HEADER},
         BrokenCase{"overlapping_masks",
-                   DibSpec{40, 1, 1, 16, BI_BITFIELDS, 0, 0, {0xF800, 0x0FE0, 0x001F}, {}, {0, 0, 0, 0}},
+                   DibPlan{40, 1, 1, 16, BI_BITFIELDS, 0, 0, {0xF800, 0x0FE0, 0x001F}, {}, {0, 0, 0, 0}},
                    0, CVT32_DETAIL_MASKS},
         BrokenCase{"split_mask",
-                   DibSpec{40, 1, 1, 16, BI_BITFIELDS, 0, 0, {0xF000, 0x0500, 0x001F}, {}, {0, 0, 0, 0}},
+                   DibPlan{40, 1, 1, 16, BI_BITFIELDS, 0, 0, {0xF000, 0x0500, 0x001F}, {}, {0, 0, 0, 0}},
                    0, CVT32_DETAIL_MASKS},
         BrokenCase{"mask_past_depth",
-                   DibSpec{40, 1, 1, 16, BI_BITFIELDS, 0, 0, {0xF0000, 0x07E0, 0x001F}, {}, {0, 0, 0, 0}},
+                   DibPlan{40, 1, 1, 16, BI_BITFIELDS, 0, 0, {0xF0000, 0x07E0, 0x001F}, {}, {0, 0, 0, 0}},
                    0, CVT32_DETAIL_MASKS},
         BrokenCase{"masks_missing",
-                   DibSpec{40, 1, 1, 16, BI_BITFIELDS, 0, 0, {}, {}, {}}, 0,
+                   DibPlan{40, 1, 1, 16, BI_BITFIELDS, 0, 0, {}, {}, {}}, 0,
                    CVT32_DETAIL_TRUNCATED},
         BrokenCase{"rle_size_past_end",
-                   DibSpec{40, 2, 1, 8, BI_RLE8, 64, 1, {}, {0}, {2, 0, 0, 1}}, 0,
+                   DibPlan{40, 2, 1, 8, BI_RLE8, 64, 1, {}, {0}, {2, 0, 0, 1}}, 0,
                    CVT32_DETAIL_TRUNCATED},
         BrokenCase{"rle_absolute_past_end",
-                   DibSpec{40, 8, 1, 8, BI_RLE8, 0, 1, {}, {0}, {0, 8, 1, 2}}, 0,
+                   DibPlan{40, 8, 1, 8, BI_RLE8, 0, 1, {}, {0}, {0, 8, 1, 2}}, 0,
                    CVT32_DETAIL_RLE},
-        BrokenCase{"rle_topdown", DibSpec{40, 2, -1, 8, BI_RLE8, 0, 1, {}, {0}, {0, 1}}, 0,
+        BrokenCase{"rle_topdown", DibPlan{40, 2, -1, 8, BI_RLE8, 0, 1, {}, {0}, {0, 1}}, 0,
                    CVT32_DETAIL_COMPRESSION}),
     [](const testing::TestParamInfo<BrokenCase>& info) { return std::string(info.param.name); });
 

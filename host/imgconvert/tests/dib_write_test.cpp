@@ -13,7 +13,7 @@ namespace {
 
 using cvttest::BuildDib;
 using cvttest::Colours;
-using cvttest::DibSpec;
+using cvttest::DibPlan;
 using cvttest::GlobalBlock;
 using cvttest::Image;
 using cvttest::MakeBuffer;
@@ -119,7 +119,7 @@ TEST(BufToDIB, RefusesMismatchedRequests) {
 
 // A 24-bit bitmap of n distinct colours in one row, 300 dots a metre.
 std::vector<uint8_t> TrueColourDib(int n) {
-  DibSpec s{40, n, 1, 24};
+  DibPlan s{40, n, 1, 24};
   for (int i = 0; i < n; ++i) s.bits.insert(s.bits.end(), {uint8_t(i * 13), uint8_t(i * 7), uint8_t(255 - i)});
   while (s.bits.size() % 4) s.bits.push_back(0);
   std::vector<uint8_t> bytes = BuildDib(s);

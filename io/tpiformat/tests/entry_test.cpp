@@ -104,11 +104,11 @@ TEST(TpiEscape, UnknownCodeIsAnInvalidParameter) {
 }
 
 TEST(TpiEscape, CodeOneHundredOneRunsThePreview) {
-  FileSpec spec;
-  spec.width = 2;
-  spec.height = 1;
-  spec.rows = {{1, 2, 3, 4, 5, 6}};
-  HGLOBAL record = RecordOf(BuildFile(spec), "escape.tpi");
+  FilePlan plan;
+  plan.width = 2;
+  plan.height = 1;
+  plan.rows = {{1, 2, 3, 4, 5, 6}};
+  HGLOBAL record = RecordOf(BuildFile(plan), "escape.tpi");
   ASSERT_NE(record, 0u);
   OpenFile file("C:\\temp\\escape.tpi", false);
   BYTE row[6] = {};

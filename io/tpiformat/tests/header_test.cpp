@@ -22,8 +22,8 @@ std::vector<RGBQUAD> GreyRamp() {
   return table;
 }
 
-FileSpec Rgb24(LONG width, LONG height) {
-  FileSpec s;
+FilePlan Rgb24(LONG width, LONG height) {
+  FilePlan s;
   s.width = width;
   s.height = height;
   s.rows.assign(static_cast<size_t>(height), Bytes(static_cast<size_t>(width) * 3, 0x11));
@@ -31,10 +31,10 @@ FileSpec Rgb24(LONG width, LONG height) {
 }
 
 TEST(TpiHeader, LongHeaderTrueColourRecordByteForByte) {
-  FileSpec spec = Rgb24(4, 3);
-  spec.xPixelsPerMetre = 2835;
-  spec.yPixelsPerMetre = 3937;
-  HGLOBAL record = RecordOf(BuildFile(spec));
+  FilePlan plan = Rgb24(4, 3);
+  plan.xPixelsPerMetre = 2835;
+  plan.yPixelsPerMetre = 3937;
+  HGLOBAL record = RecordOf(BuildFile(plan));
   ASSERT_NE(record, 0u);
   ASSERT_EQ(GlobalSize(record), static_cast<SIZE_T>(777));
   Bytes expected(777, 0);
@@ -84,15 +84,15 @@ class TpiHeaderForms : public testing::TestWithParam<FormCase> {};
 
 TEST_P(TpiHeaderForms, MapsBitsToTypeAndPrivateBlock) {
   const FormCase c = GetParam();
-  FileSpec spec;
-  spec.bits = c.bits;
-  spec.width = 5;
-  spec.height = 2;
-  spec.shortHeader = c.shortHeader;
-  spec.layoutTag = c.tag;
-  for (int i = 0; i < c.entries; ++i) spec.table.push_back({BYTE(i * 7), BYTE(i * 3), BYTE(255 - i), 0});
-  spec.rows.assign(2, Bytes(static_cast<size_t>(Stride(c.bits, 5)), 0));
-  HGLOBAL record = RecordOf(BuildFile(spec));
+  FilePlan plan;
+  plan.bits = c.bits;
+  plan.width = 5;
+  plan.height = 2;
+  plan.shortHeader = c.shortHeader;
+  plan.layoutTag = c.tag;
+  for (int i = 0; i < c.entries; ++i) plan.table.push_back({BYTE(i * 7), BYTE(i * 3), BYTE(255 - i), 0});
+  plan.rows.assign(2, Bytes(static_cast<size_t>(Stride(c.bits, 5)), 0));
+  HGLOBAL record = RecordOf(BuildFile(plan));
   ASSERT_NE(record, 0u);
   ASSERT_NE(record, static_cast<HGLOBAL>(-1));
   EXPECT_EQ(Field(record, TFD_DATA_TYPE), c.type);
@@ -137,21 +137,21 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<FormCase>& info) { return std::string(info.param.name); });
 
 TEST(TpiHeader, GreyRampBecomesGreyWithoutPalette) {
-  FileSpec spec;
-  spec.bits = 8;
-  spec.width = 3;
-  spec.height = 1;
-  spec.table = GreyRamp();
-  spec.rows = {{0, 1, 2}};
-  HGLOBAL record = RecordOf(BuildFile(spec));
+  FilePlan plan;
+  plan.bits = 8;
+  plan.width = 3;
+  plan.height = 1;
+  plan.table = GreyRamp();
+  plan.rows = {{0, 1, 2}};
+  HGLOBAL record = RecordOf(BuildFile(plan));
   EXPECT_EQ(Field(record, TFD_DATA_TYPE), 32);
   EXPECT_EQ(Field(record, TFD_PALETTE), 0);
   EXPECT_EQ(Field(record, TFD_GREY_RAMP), 1);
   EXPECT_EQ(Field(record, TFD_PREVIEW_TYPE), 32);
   FreeRecord(record);
   // One entry off the ramp keeps the indexed type and its palette.
-  spec.table[200].rgbRed = 201;
-  record = RecordOf(BuildFile(spec));
+  plan.table[200].rgbRed = 201;
+  record = RecordOf(BuildFile(plan));
   EXPECT_EQ(Field(record, TFD_DATA_TYPE), 4);
   EXPECT_NE(Field(record, TFD_PALETTE), 0);
   EXPECT_EQ(Field(record, TFD_GREY_RAMP), 0);
@@ -169,13 +169,13 @@ class TpiBwTables : public testing::TestWithParam<BwCase> {};
 
 TEST_P(TpiBwTables, DarkSecondEntryIsNormalisedAndInverted) {
   const BwCase c = GetParam();
-  FileSpec spec;
-  spec.bits = 1;
-  spec.width = 8;
-  spec.height = 1;
-  spec.table = {c.first, c.second};
-  spec.rows = {{0xF0}};
-  HGLOBAL record = RecordOf(BuildFile(spec));
+  FilePlan plan;
+  plan.bits = 1;
+  plan.width = 8;
+  plan.height = 1;
+  plan.table = {c.first, c.second};
+  plan.rows = {{0xF0}};
+  HGLOBAL record = RecordOf(BuildFile(plan));
   ASSERT_NE(record, 0u);
   EXPECT_EQ(Field(record, TFD_INVERT_BITS), c.invert);
   PALETTEENTRY e[2];
@@ -205,10 +205,10 @@ TEST(TpiHeader, ResolutionOutOfRangeTakesTheScreenPerAxis) {
       {-5, 1, 960000, 254},
   };
   for (const Case& c : cases) {
-    FileSpec spec = Rgb24(1, 1);
-    spec.xPixelsPerMetre = c.x;
-    spec.yPixelsPerMetre = c.y;
-    HGLOBAL record = RecordOf(BuildFile(spec));
+    FilePlan plan = Rgb24(1, 1);
+    plan.xPixelsPerMetre = c.x;
+    plan.yPixelsPerMetre = c.y;
+    HGLOBAL record = RecordOf(BuildFile(plan));
     EXPECT_EQ(Field(record, TFD_XRES), c.expectX) << c.x;
     EXPECT_EQ(Field(record, TFD_YRES), c.expectY) << c.y;
     FreeRecord(record);
@@ -216,9 +216,9 @@ TEST(TpiHeader, ResolutionOutOfRangeTakesTheScreenPerAxis) {
 }
 
 TEST(TpiHeader, PixelOffsetFromBytesTenAndElevenOnly) {
-  FileSpec spec = Rgb24(2, 2);
-  spec.highOffsetBytes = 0xBEEF;
-  HGLOBAL record = RecordOf(BuildFile(spec));
+  FilePlan plan = Rgb24(2, 2);
+  plan.highOffsetBytes = 0xBEEF;
+  HGLOBAL record = RecordOf(BuildFile(plan));
   ASSERT_NE(record, 0u);
   EXPECT_EQ(Field(record, TFD_PIXEL_OFFSET), 54);
   FreeRecord(record);
@@ -226,17 +226,17 @@ TEST(TpiHeader, PixelOffsetFromBytesTenAndElevenOnly) {
 
 TEST(TpiHeader, PreviewOnlyBelowTheSizeLimit) {
   // 1,536,000 bytes of 24-bit pixels is the first size without a preview.
-  FileSpec spec = Rgb24(640, 800);
-  spec.rows.clear();
-  Bytes bytes = BuildFile(spec);
+  FilePlan plan = Rgb24(640, 800);
+  plan.rows.clear();
+  Bytes bytes = BuildFile(plan);
   bytes.resize(54 + 640 * 3 * 800);
   HGLOBAL record = RecordOf(bytes);
   ASSERT_NE(record, 0u);
   EXPECT_EQ(Field(record, TFD_PREVIEW), 0);
   EXPECT_EQ(Field(record, TFD_PREVIEW_WIDTH), 0);
   FreeRecord(record);
-  spec.height = 799;
-  bytes = BuildFile(spec);
+  plan.height = 799;
+  bytes = BuildFile(plan);
   bytes.resize(54 + 640 * 3 * 799);
   record = RecordOf(bytes);
   EXPECT_EQ(Field(record, TFD_PREVIEW), 1);
@@ -270,13 +270,13 @@ TEST_P(TpiHeaderRefusals, ReportsItsFourNumbers) {
 }
 
 Bytes Short8BitWithTableCut() {
-  FileSpec spec;
-  spec.bits = 8;
-  spec.width = 2;
-  spec.height = 1;
-  spec.table.assign(256, {1, 2, 3, 0});
-  spec.rows = {{0, 1}};
-  Bytes file = BuildFile(spec);
+  FilePlan plan;
+  plan.bits = 8;
+  plan.width = 2;
+  plan.height = 1;
+  plan.table.assign(256, {1, 2, 3, 0});
+  plan.rows = {{0, 1}};
+  Bytes file = BuildFile(plan);
   file.resize(54 + 4 * 100);
   file[10] = 60;  // pixel offset inside the file, the table runs past its end
   file[11] = 0;
@@ -286,14 +286,14 @@ Bytes Short8BitWithTableCut() {
 // A short-header 1-bit file whose second 3-byte entry is cut by the end of
 // the file (pixel offset inside the file).
 Bytes ShortHeaderBitsWithTableCut() {
-  FileSpec spec;
-  spec.bits = 1;
-  spec.width = 8;
-  spec.height = 1;
-  spec.shortHeader = true;
-  spec.table = {{0, 0, 0, 0}, {255, 255, 255, 0}};
-  spec.rows = {{0xAA}};
-  Bytes file = BuildFile(spec);
+  FilePlan plan;
+  plan.bits = 1;
+  plan.width = 8;
+  plan.height = 1;
+  plan.shortHeader = true;
+  plan.table = {{0, 0, 0, 0}, {255, 255, 255, 0}};
+  plan.rows = {{0xAA}};
+  Bytes file = BuildFile(plan);
   file.resize(26 + 3 + 2);
   file[10] = 27;
   file[11] = 0;
@@ -337,13 +337,13 @@ TEST(TpiHeader, ImagesAboveOneGibibyteThatAHostBufferHoldsAreRead) {
     std::vector<RGBQUAD> table;
   } cases[] = {{24, 30000, 20000, {}}, {4, 60000, 30000, std::vector<RGBQUAD>(16)}};
   for (const Case& c : cases) {
-    FileSpec spec;
-    spec.bits = c.bits;
-    spec.width = c.width;
-    spec.height = c.height;
-    spec.table = c.table;
-    spec.rows = {Bytes(static_cast<size_t>(Stride(c.bits, c.width)), 0x21)};
-    Bytes file = BuildFile(spec);
+    FilePlan plan;
+    plan.bits = c.bits;
+    plan.width = c.width;
+    plan.height = c.height;
+    plan.table = c.table;
+    plan.rows = {Bytes(static_cast<size_t>(Stride(c.bits, c.width)), 0x21)};
+    Bytes file = BuildFile(plan);
     const std::string path = PutFile("big.tpi", file);
     OpenFile in(path, false);
     ClearReport();

@@ -107,7 +107,7 @@ uint64_t Stride(int bits, LONG width) {
   return ((static_cast<uint64_t>(bits) * static_cast<uint64_t>(width) + 7) / 8 + 3) & ~uint64_t{3};
 }
 
-Bytes BuildFile(const FileSpec& s) {
+Bytes BuildFile(const FilePlan& s) {
   const size_t headerEnd = s.shortHeader ? 26 : 54;
   const size_t entrySize = s.shortHeader ? 3 : 4;
   const size_t pixelOffset = headerEnd + entrySize * s.table.size();

@@ -49,7 +49,7 @@ Report LastReport();
 void ClearReport();
 
 // A TPI file's description for building it byte by byte.
-struct FileSpec {
+struct FilePlan {
   int bits = 24;
   LONG width = 1;
   LONG height = 1;
@@ -62,7 +62,7 @@ struct FileSpec {
   std::vector<Bytes> rows;       // file rows, bottom row first, unpadded
 };
 // The file's bytes: headers, table (3- or 4-byte entries), padded rows.
-Bytes BuildFile(const FileSpec& spec);
+Bytes BuildFile(const FilePlan& plan);
 uint64_t Stride(int bits, LONG width);
 
 // A file in the prefix's temporary folder (C:\temp\name), written whole;

@@ -112,11 +112,11 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<RoundTripCase>& info) { return std::string(info.param.name); });
 
 TEST(TpiRead, WholeImageFlagsAndRowOrder) {
-  FileSpec spec;
-  spec.width = 2;
-  spec.height = 3;
-  spec.rows = {{1, 2, 3, 4, 5, 6}, {7, 8, 9, 10, 11, 12}, {13, 14, 15, 16, 17, 18}};
-  Opened in(BuildFile(spec));
+  FilePlan plan;
+  plan.width = 2;
+  plan.height = 3;
+  plan.rows = {{1, 2, 3, 4, 5, 6}, {7, 8, 9, 10, 11, 12}, {13, 14, 15, 16, 17, 18}};
+  Opened in(BuildFile(plan));
   ReadResult read = ReadRows(in.file.handle(), in.record, Whole(2, 3), 6);
   ASSERT_EQ(read.result, 1);
   ASSERT_EQ(read.calls.size(), 3u);
@@ -130,7 +130,7 @@ TEST(TpiRead, WholeImageFlagsAndRowOrder) {
   }
   EXPECT_EQ(read.calls[0].data[0], (Bytes{3, 2, 1, 6, 5, 4}));  // blue-green-red to red-green-blue
   // A one-row image carries 7.
-  FileSpec one;
+  FilePlan one;
   one.rows = {{1, 2, 3}};
   Opened single(BuildFile(one), "single.tpi");
   read = ReadRows(single.file.handle(), single.record, Whole(1, 1), 3);
@@ -139,15 +139,15 @@ TEST(TpiRead, WholeImageFlagsAndRowOrder) {
 }
 
 TEST(TpiRead, RectangleStartsAtItsLeftColumn) {
-  FileSpec spec;
-  spec.width = 4;
-  spec.height = 4;
+  FilePlan plan;
+  plan.width = 4;
+  plan.height = 4;
   for (BYTE y = 0; y < 4; ++y) {
     Bytes row;
     for (BYTE x = 0; x < 4; ++x) row.insert(row.end(), {BYTE(x), BYTE(y), 0});
-    spec.rows.push_back(row);
+    plan.rows.push_back(row);
   }
-  Opened in(BuildFile(spec));
+  Opened in(BuildFile(plan));
   TFTRANSFER t = Whole(2, 2);
   t.left = 1;
   t.top = 1;
@@ -166,7 +166,7 @@ TEST(TpiRead, RectangleStartsAtItsLeftColumn) {
 
 struct ForeignCase {
   const char* name;
-  FileSpec spec;
+  FilePlan plan;
   size_t rowBytes;
   Bytes expectedBottomRow;
 };
@@ -175,16 +175,16 @@ class TpiForeignFiles : public testing::TestWithParam<ForeignCase> {};
 
 TEST_P(TpiForeignFiles, DeliveredInHostForm) {
   const ForeignCase& c = GetParam();
-  Opened in(BuildFile(c.spec));
+  Opened in(BuildFile(c.plan));
   ASSERT_NE(in.record, 0u);
-  ReadResult read = ReadRows(in.file.handle(), in.record, Whole(c.spec.width, c.spec.height), c.rowBytes);
+  ReadResult read = ReadRows(in.file.handle(), in.record, Whole(c.plan.width, c.plan.height), c.rowBytes);
   ASSERT_EQ(read.result, 1);
   EXPECT_EQ(read.calls[0].data[0], c.expectedBottomRow);
 }
 
-FileSpec Spec(int bits, LONG width, std::vector<Bytes> rows, std::vector<RGBQUAD> table = {},
+FilePlan Plan(int bits, LONG width, std::vector<Bytes> rows, std::vector<RGBQUAD> table = {},
               uint32_t tag = 0, bool shortHeader = false) {
-  FileSpec s;
+  FilePlan s;
   s.bits = bits;
   s.width = width;
   s.height = static_cast<LONG>(rows.size());
@@ -198,23 +198,23 @@ FileSpec Spec(int bits, LONG width, std::vector<Bytes> rows, std::vector<RGBQUAD
 INSTANTIATE_TEST_SUITE_P(
     Files, TpiForeignFiles,
     testing::Values(
-        ForeignCase{"ThirtyTwoBits", Spec(32, 2, {{9, 1, 2, 3, 9, 4, 5, 6}}), 6, {1, 2, 3, 4, 5, 6}},
+        ForeignCase{"ThirtyTwoBits", Plan(32, 2, {{9, 1, 2, 3, 9, 4, 5, 6}}), 6, {1, 2, 3, 4, 5, 6}},
         // 5-6-5 words: red 31 green 63 blue 31, and red 1 green 2 blue 3
-        ForeignCase{"R565", Spec(16, 2, {{0xFF, 0xFF, 0x43, 0x08}}, {}, 0x35363552), 4,
+        ForeignCase{"R565", Plan(16, 2, {{0xFF, 0xFF, 0x43, 0x08}}, {}, 0x35363552), 4,
                     {0xFF, 0x7F, 0x23, 0x04}},
-        ForeignCase{"InvertedBits", Spec(1, 12, {{0xF0, 0x30}}, {{255, 255, 255, 0}, {0, 0, 0, 0}}), 2,
+        ForeignCase{"InvertedBits", Plan(1, 12, {{0xF0, 0x30}}, {{255, 255, 255, 0}, {0, 0, 0, 0}}), 2,
                     {0x0F, 0xCF}},
-        ForeignCase{"PlainBits", Spec(1, 12, {{0xF0, 0x30}}, {{0, 0, 0, 0}, {255, 255, 255, 0}}), 2,
+        ForeignCase{"PlainBits", Plan(1, 12, {{0xF0, 0x30}}, {{0, 0, 0, 0}, {255, 255, 255, 0}}), 2,
                     {0xF0, 0x30}},
-        ForeignCase{"Nibbles", Spec(4, 3, {{0x12, 0x30}}, std::vector<RGBQUAD>(16)), 3, {1, 2, 3}},
-        ForeignCase{"ShortHeader", Spec(8, 3, {{7, 8, 9}}, std::vector<RGBQUAD>(256, {1, 2, 3, 0}), 0, true),
+        ForeignCase{"Nibbles", Plan(4, 3, {{0x12, 0x30}}, std::vector<RGBQUAD>(16)), 3, {1, 2, 3}},
+        ForeignCase{"ShortHeader", Plan(8, 3, {{7, 8, 9}}, std::vector<RGBQUAD>(256, {1, 2, 3, 0}), 0, true),
                     3, {7, 8, 9}}),
     [](const testing::TestParamInfo<ForeignCase>& info) { return std::string(info.param.name); });
 
 TEST(TpiRead, ShortHeaderTableHasThreeByteEntries) {
   std::vector<RGBQUAD> table(256);
   for (int i = 0; i < 256; ++i) table[i] = {BYTE(i), BYTE(i / 2), BYTE(255 - i), 0};
-  Opened in(BuildFile(Spec(8, 1, {{0}}, table, 0, true)));
+  Opened in(BuildFile(Plan(8, 1, {{0}}, table, 0, true)));
   PALETTEENTRY e;
   ASSERT_EQ(GetPaletteEntries(static_cast<HPALETTE>(Field(in.record, TFD_PALETTE)), 100, 1, &e), 1u);
   EXPECT_EQ(e.peRed, 155);
@@ -224,8 +224,8 @@ TEST(TpiRead, ShortHeaderTableHasThreeByteEntries) {
 
 TEST(TpiRead, CallbackStopEndsTheReadAndDropsThePalette) {
   for (LONG answer : {0, -1, -7}) {
-    FileSpec spec = Spec(8, 2, {{0, 1}, {1, 0}, {1, 1}}, std::vector<RGBQUAD>(256, {4, 5, 6, 0}));
-    Opened in(BuildFile(spec));
+    FilePlan plan = Plan(8, 2, {{0, 1}, {1, 0}, {1, 1}}, std::vector<RGBQUAD>(256, {4, 5, 6, 0}));
+    Opened in(BuildFile(plan));
     ASSERT_NE(Field(in.record, TFD_PALETTE), 0);
     ClearReport();
     ReadResult read = ReadRows(in.file.handle(), in.record, Whole(2, 3), 2, 1, answer);
@@ -237,16 +237,16 @@ TEST(TpiRead, CallbackStopEndsTheReadAndDropsThePalette) {
 }
 
 TEST(TpiRead, ScaledReadSamplesNearestNeighbourUpright) {
-  FileSpec spec;
-  spec.bits = 32;
-  spec.width = 4;
-  spec.height = 4;
+  FilePlan plan;
+  plan.bits = 32;
+  plan.width = 4;
+  plan.height = 4;
   for (BYTE y = 0; y < 4; ++y) {
     Bytes row;
     for (BYTE x = 0; x < 4; ++x) row.insert(row.end(), {0, BYTE(x), BYTE(y), 9});
-    spec.rows.push_back(row);
+    plan.rows.push_back(row);
   }
-  Opened in(BuildFile(spec));
+  Opened in(BuildFile(plan));
   TFTRANSFER t = {};
   t.scaled = 1;
   t.scaledWidth = 2;
@@ -269,7 +269,7 @@ TEST(TpiRead, ScaledReadSamplesNearestNeighbourUpright) {
 
 TEST(TpiRead, ScaledReadOfBitsAndUpscaledColumnsPastTheImage) {
   // 2 x 1 black-and-white scaled to 4 x 2: columns 0, 1, 1, then index 2 ends the row.
-  Opened in(BuildFile(Spec(1, 2, {{0x80}}, {{0, 0, 0, 0}, {255, 255, 255, 0}})));
+  Opened in(BuildFile(Plan(1, 2, {{0x80}}, {{0, 0, 0, 0}, {255, 255, 255, 0}})));
   TFTRANSFER t = {};
   t.scaled = 1;
   t.scaledWidth = 4;
@@ -279,12 +279,12 @@ TEST(TpiRead, ScaledReadOfBitsAndUpscaledColumnsPastTheImage) {
   EXPECT_EQ(read.calls[0].data[0], Bytes{0x80});
   EXPECT_EQ(read.calls[0].data[1], Bytes{0x80});
   // The same bits with white as entry 0 come out inverted: columns 0, 1, 1.
-  Opened inverted(BuildFile(Spec(1, 2, {{0x80}}, {{255, 255, 255, 0}, {0, 0, 0, 0}})), "inverted.tpi");
+  Opened inverted(BuildFile(Plan(1, 2, {{0x80}}, {{255, 255, 255, 0}, {0, 0, 0, 0}})), "inverted.tpi");
   read = ReadRows(inverted.file.handle(), inverted.record, t, 1);
   ASSERT_EQ(read.result, 1);
   EXPECT_EQ(read.calls[0].data[0], Bytes{0x60});
   // 16 colours scaled down: one byte per pixel.
-  Opened nibbles(BuildFile(Spec(4, 4, {{0x12, 0x34}}, std::vector<RGBQUAD>(16))), "nibbles.tpi");
+  Opened nibbles(BuildFile(Plan(4, 4, {{0x12, 0x34}}, std::vector<RGBQUAD>(16))), "nibbles.tpi");
   t.scaledWidth = 2;
   t.scaledHeight = 1;
   read = ReadRows(nibbles.file.handle(), nibbles.record, t, 2);
@@ -293,13 +293,13 @@ TEST(TpiRead, ScaledReadOfBitsAndUpscaledColumnsPastTheImage) {
 }
 
 TEST(TpiPreview, TenRowsAtThreeTakeRowsThreeSixNine) {
-  FileSpec spec;
-  spec.bits = 8;
-  spec.width = 4;
-  spec.table = std::vector<RGBQUAD>(256, {1, 1, 1, 0});
-  spec.height = 10;
-  for (BYTE i = 0; i < 10; ++i) spec.rows.push_back({BYTE(9 - i), 1, 2, 3});  // image row in byte 0
-  Opened in(BuildFile(spec));
+  FilePlan plan;
+  plan.bits = 8;
+  plan.width = 4;
+  plan.table = std::vector<RGBQUAD>(256, {1, 1, 1, 0});
+  plan.height = 10;
+  for (BYTE i = 0; i < 10; ++i) plan.rows.push_back({BYTE(9 - i), 1, 2, 3});  // image row in byte 0
+  Opened in(BuildFile(plan));
   BYTE rows[3][4] = {};
   BYTE* pointers[3] = {rows[0], rows[1], rows[2]};
   ASSERT_EQ(Tpi().getPreview(in.file.handle(), in.record, 3, 3, pointers), 1);
@@ -311,7 +311,7 @@ TEST(TpiPreview, TenRowsAtThreeTakeRowsThreeSixNine) {
 
 struct PreviewCase {
   const char* name;
-  FileSpec spec;
+  FilePlan plan;
   LONG width;
   Bytes expected;  // the single preview row
 };
@@ -320,7 +320,7 @@ class TpiPreviewConversions : public testing::TestWithParam<PreviewCase> {};
 
 TEST_P(TpiPreviewConversions, OneRow) {
   const PreviewCase& c = GetParam();
-  Opened in(BuildFile(c.spec));
+  Opened in(BuildFile(c.plan));
   Bytes row(c.expected.size() + 4, 0xEE);
   BYTE* pointers[1] = {row.data()};
   ASSERT_EQ(Tpi().getPreview(in.file.handle(), in.record, c.width, 1, pointers), 1);
@@ -331,21 +331,21 @@ TEST_P(TpiPreviewConversions, OneRow) {
 INSTANTIATE_TEST_SUITE_P(
     Conversions, TpiPreviewConversions,
     testing::Values(
-        PreviewCase{"TrueColourEverySecond", Spec(24, 4, {{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}}), 2,
+        PreviewCase{"TrueColourEverySecond", Plan(24, 4, {{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}}), 2,
                     {3, 2, 1, 9, 8, 7}},
-        PreviewCase{"ThirtyTwo", Spec(32, 2, {{0, 1, 2, 3, 0, 4, 5, 6}}), 2, {1, 2, 3, 4, 5, 6}},
-        PreviewCase{"Nibbles", Spec(4, 5, {{0x12, 0x34, 0x50}}, std::vector<RGBQUAD>(16)), 5, {1, 2, 3, 4, 5}},
+        PreviewCase{"ThirtyTwo", Plan(32, 2, {{0, 1, 2, 3, 0, 4, 5, 6}}), 2, {1, 2, 3, 4, 5, 6}},
+        PreviewCase{"Nibbles", Plan(4, 5, {{0x12, 0x34, 0x50}}, std::vector<RGBQUAD>(16)), 5, {1, 2, 3, 4, 5}},
         // 20 pixels expand to 20 bytes from a row of 12: the whole row is expanded.
         PreviewCase{"NibblesWide",
-                    Spec(4, 20, {{0x01, 0x23, 0x45, 0x67, 0x89, 0xAB, 0xCD, 0xEF, 0xFE, 0xDC}},
+                    Plan(4, 20, {{0x01, 0x23, 0x45, 0x67, 0x89, 0xAB, 0xCD, 0xEF, 0xFE, 0xDC}},
                          std::vector<RGBQUAD>(16)),
                     20, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 15, 14, 13, 12}},
         // 5-5-5: red 31, green 0, blue 0 / red 0, green 31, blue 31
-        PreviewCase{"HiColour555", Spec(16, 2, {{0x00, 0x7C, 0xFF, 0x03}}), 2, {255, 0, 0, 0, 251, 255}},
+        PreviewCase{"HiColour555", Plan(16, 2, {{0x00, 0x7C, 0xFF, 0x03}}), 2, {255, 0, 0, 0, 251, 255}},
         // 5-6-5: red 0, green 63, blue 0
-        PreviewCase{"HiColour565", Spec(16, 1, {{0xE0, 0x07}}, {}, 0x35363552), 1, {0, 255, 0}},
-        PreviewCase{"InvertedBits", Spec(1, 8, {{0xF0}}, {{255, 255, 255, 0}, {0, 0, 0, 0}}), 4, {0, 0, 1, 1}},
-        PreviewCase{"PlainBits", Spec(1, 8, {{0xF0}}, {{0, 0, 0, 0}, {255, 255, 255, 0}}), 8,
+        PreviewCase{"HiColour565", Plan(16, 1, {{0xE0, 0x07}}, {}, 0x35363552), 1, {0, 255, 0}},
+        PreviewCase{"InvertedBits", Plan(1, 8, {{0xF0}}, {{255, 255, 255, 0}, {0, 0, 0, 0}}), 4, {0, 0, 1, 1}},
+        PreviewCase{"PlainBits", Plan(1, 8, {{0xF0}}, {{0, 0, 0, 0}, {255, 255, 255, 0}}), 8,
                     {1, 1, 1, 1, 0, 0, 0, 0}}),
     [](const testing::TestParamInfo<PreviewCase>& info) { return std::string(info.param.name); });
 
@@ -363,8 +363,8 @@ class TpiReadFailures : public testing::TestWithParam<FailureCase> {};
 
 TEST_P(TpiReadFailures, ReportsItsFourNumbers) {
   const FailureCase& c = GetParam();
-  FileSpec spec = Spec(24, 4, {Bytes(12, 1), Bytes(12, 2), Bytes(12, 3), Bytes(12, 4)});
-  Bytes bytes = BuildFile(spec);
+  FilePlan plan = Plan(24, 4, {Bytes(12, 1), Bytes(12, 2), Bytes(12, 3), Bytes(12, 4)});
+  Bytes bytes = BuildFile(plan);
   HGLOBAL record = RecordOf(bytes, "failure.tpi");
   ASSERT_NE(record, 0u);
   if (c.cutTo) bytes.resize(c.cutTo);
@@ -414,8 +414,8 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<FailureCase>& info) { return std::string(info.param.name); });
 
 TEST(TpiRead, FailedPreviewAndScaledReadDropTheirPalettes) {
-  FileSpec spec = Spec(8, 2, {{0, 1}, {1, 0}}, std::vector<RGBQUAD>(256, {4, 5, 6, 0}));
-  Bytes bytes = BuildFile(spec);
+  FilePlan plan = Plan(8, 2, {{0, 1}, {1, 0}}, std::vector<RGBQUAD>(256, {4, 5, 6, 0}));
+  Bytes bytes = BuildFile(plan);
   HGLOBAL record = RecordOf(bytes, "palettes.tpi");
   ASSERT_NE(Field(record, TFD_PREVIEW_PALETTE), 0);
   bytes.resize(bytes.size() - 3);

@@ -138,13 +138,13 @@ TEST(TpiWrite, ForeignRecordBecomesATpiRecord) {
 }
 
 TEST(TpiWrite, ReadRecordOfAnR565FileWritesAndRereadsAs555) {
-  FileSpec spec;
-  spec.bits = 16;
-  spec.width = 1;
-  spec.height = 1;
-  spec.layoutTag = 0x35363552;
-  spec.rows = {{0xE0, 0x07}};
-  HGLOBAL record = RecordOf(BuildFile(spec), "r565.tpi");
+  FilePlan plan;
+  plan.bits = 16;
+  plan.width = 1;
+  plan.height = 1;
+  plan.layoutTag = 0x35363552;
+  plan.rows = {{0xE0, 0x07}};
+  HGLOBAL record = RecordOf(BuildFile(plan), "r565.tpi");
   ASSERT_EQ(Field(record, TFD_LAYOUT16), 16);
   {
     OpenFile out(kPath, true);
@@ -158,14 +158,14 @@ TEST(TpiWrite, ReadRecordOfAnR565FileWritesAndRereadsAs555) {
 }
 
 TEST(TpiWrite, ShortHeaderFileComesOutWithTheLongHeader) {
-  FileSpec spec;
-  spec.bits = 8;
-  spec.width = 3;
-  spec.height = 1;
-  spec.shortHeader = true;
-  for (int i = 0; i < 256; ++i) spec.table.push_back({BYTE(i), 9, BYTE(255 - i), 0});
-  spec.rows = {{0, 7, 255}};
-  HGLOBAL record = RecordOf(BuildFile(spec), "short.tpi");
+  FilePlan plan;
+  plan.bits = 8;
+  plan.width = 3;
+  plan.height = 1;
+  plan.shortHeader = true;
+  for (int i = 0; i < 256; ++i) plan.table.push_back({BYTE(i), 9, BYTE(255 - i), 0});
+  plan.rows = {{0, 7, 255}};
+  HGLOBAL record = RecordOf(BuildFile(plan), "short.tpi");
   ASSERT_EQ(Field(record, TFD_LONG_HEADER), 0);
   ASSERT_EQ(Field(record, TFD_TABLE_OFFSET), 26);
   {

@@ -24,7 +24,7 @@ void Check(bool condition) {
 // would name arbitrary files, a fuzzed handle arbitrary buffers.
 void ClearPathsAndHandles(texfx::EffectBlock* block) {
   int count = 0;
-  const texfx::ParamSpec* params = texfx::EffectParams(block->header.effect, &count);
+  const texfx::ParamDef* params = texfx::EffectParams(block->header.effect, &count);
   for (int i = 0; i < count; ++i) {
     BYTE* field = block->data + params[i].offset;
     if (params[i].kind == texfx::ParamKind::kPath) std::memset(field, 0, texfx::kPathSize);

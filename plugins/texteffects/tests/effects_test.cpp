@@ -67,25 +67,25 @@ TEST_P(EffectTableTest, ConstantsAndDefaultBytes) {
 TEST_P(EffectTableTest, EveryParameterRoundTripsAlone) {
   const EffectCase& c = GetParam();
   int count = 0;
-  const ParamSpec* params = EffectParams(c.effect, &count);
+  const ParamDef* params = EffectParams(c.effect, &count);
   ASSERT_GT(count, 0);
   for (int i = 0; i < count; ++i) {
-    const ParamSpec& spec = params[i];
-    if (spec.kind == ParamKind::kPath) continue;
+    const ParamDef& def = params[i];
+    if (def.kind == ParamKind::kPath) continue;
     EffectBlock block = {};
     WriteDefaultData(c.effect, block.data);
     const EffectBlock before = block;
-    const LONG value = spec.kind == ParamKind::kColour ? RGB(1, 2, 3)
-                       : spec.kind == ParamKind::kHandle ? 77
-                                                          : spec.maximum;
-    WriteParam(spec, value, block.data);
-    EXPECT_EQ(ReadParam(spec, block.data), value) << spec.name;
+    const LONG value = def.kind == ParamKind::kColour ? RGB(1, 2, 3)
+                       : def.kind == ParamKind::kHandle ? 77
+                                                          : def.maximum;
+    WriteParam(def, value, block.data);
+    EXPECT_EQ(ReadParam(def, block.data), value) << def.name;
     for (int j = 0; j < count; ++j) {
       if (j == i || params[j].kind == ParamKind::kPath) continue;
       EXPECT_EQ(ReadParam(params[j], block.data), ReadParam(params[j], before.data))
-          << spec.name << " changed " << params[j].name;
+          << def.name << " changed " << params[j].name;
     }
-    EXPECT_LE(spec.offset, c.dataSize) << spec.name;
+    EXPECT_LE(def.offset, c.dataSize) << def.name;
   }
 }
 
@@ -144,10 +144,10 @@ TEST(EffectBlockTest, ClampHoldsStoredValuesInTheirRanges) {
   for (const Case& c : cases) {
     BYTE data[kMaxDataSize] = {};
     WriteDefaultData(c.effect, data);
-    const ParamSpec& spec = *FindParam(c.effect, c.param);
-    WriteParam(spec, c.stored, data);
+    const ParamDef& def = *FindParam(c.effect, c.param);
+    WriteParam(def, c.stored, data);
     ClampToRanges(c.effect, data);
-    EXPECT_EQ(ReadParam(spec, data), c.held) << c.effect << " " << c.param << " " << c.stored;
+    EXPECT_EQ(ReadParam(def, data), c.held) << c.effect << " " << c.param << " " << c.stored;
   }
 }
 

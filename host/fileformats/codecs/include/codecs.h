@@ -195,7 +195,7 @@ struct EncodeOptions {
 // An image to encode: its size, the form of the rows the caller gives and,
 // for Indexed8, the palette (1 .. 256 entries; every index must lie below
 // its size).
-struct EncodeSpec {
+struct EncodePlan {
   std::uint32_t width = 0;
   std::uint32_t height = 0;
   RowForm form = RowForm::Rgb24;
@@ -214,7 +214,7 @@ class Encoder {
  public:
   virtual ~Encoder() = default;
 
-  // Takes the next row (rowBytes(form, width) bytes in the spec's form).
+  // Takes the next row (rowBytes(form, width) bytes in the plan's form).
   // Returns false with ERROR set on failure (too many rows, an index beyond
   // the palette, an encoding failure); after a failure the encoder is dead.
   virtual bool writeRow(const std::uint8_t* row, Error* error) = 0;
@@ -224,16 +224,16 @@ class Encoder {
   virtual bool finish(std::vector<std::uint8_t>* file, Error* error) = 0;
 };
 
-// Makes an encoder for CODEC. Returns null with ERROR set when the spec or
+// Makes an encoder for CODEC. Returns null with ERROR set when the plan or
 // the options are invalid (size 0 or beyond the format's limit, a palette of
 // 0 or more than 256 entries, a quality outside 1..100, a transparent index
 // beyond the palette, a form the codec does not store).
-std::unique_ptr<Encoder> makeEncoder(Codec codec, const EncodeSpec& spec,
+std::unique_ptr<Encoder> makeEncoder(Codec codec, const EncodePlan& plan,
                                      const EncodeOptions& options, Error* error);
 
 // Encodes a whole image whose rows lie in ROWS (height rows of rowBytes each,
 // top-down) into FILE. Returns false with ERROR set on failure.
-bool encodeImage(Codec codec, const EncodeSpec& spec, const EncodeOptions& options,
+bool encodeImage(Codec codec, const EncodePlan& plan, const EncodeOptions& options,
                  const std::uint8_t* rows, std::vector<std::uint8_t>* file, Error* error);
 
 // Writes BYTES to PATH (a path of the host system) through a temporary file

@@ -62,15 +62,15 @@ bool EncoderBase::writeRow(const std::uint8_t* row, Error* error) {
     if (error) *error = failure_;
     return false;
   }
-  if (finished_ || rowsTaken_ >= spec_.height) {
+  if (finished_ || rowsTaken_ >= plan_.height) {
     return fail(error, ErrorCode::InvalidArgument, "more rows given than the image has");
   }
-  if (spec_.form == RowForm::Indexed8) {
-    for (std::uint32_t x = 0; x < spec_.width; ++x) {
-      if (row[x] >= spec_.palette.size()) {
+  if (plan_.form == RowForm::Indexed8) {
+    for (std::uint32_t x = 0; x < plan_.width; ++x) {
+      if (row[x] >= plan_.palette.size()) {
         fail(&failure_, ErrorCode::InvalidArgument,
              "row " + std::to_string(rowsTaken_) + " holds index " + std::to_string(row[x]) +
-                 " beyond the palette of " + std::to_string(spec_.palette.size()) + " colours");
+                 " beyond the palette of " + std::to_string(plan_.palette.size()) + " colours");
         if (error) *error = failure_;
         return false;
       }
@@ -92,9 +92,9 @@ bool EncoderBase::finish(std::vector<std::uint8_t>* file, Error* error) {
     return false;
   }
   if (finished_) return fail(error, ErrorCode::InvalidArgument, "the image is already finished");
-  if (rowsTaken_ < spec_.height) {
+  if (rowsTaken_ < plan_.height) {
     return fail(error, ErrorCode::InvalidArgument,
-                "only " + std::to_string(rowsTaken_) + " of " + std::to_string(spec_.height) +
+                "only " + std::to_string(rowsTaken_) + " of " + std::to_string(plan_.height) +
                     " rows were given");
   }
   finished_ = true;
@@ -107,25 +107,25 @@ bool EncoderBase::finish(std::vector<std::uint8_t>* file, Error* error) {
   return true;
 }
 
-bool checkEncodeSpec(const EncodeSpec& spec, const EncodeOptions& options, std::uint32_t maxSide,
+bool checkEncodePlan(const EncodePlan& plan, const EncodeOptions& options, std::uint32_t maxSide,
                      Error* error) {
-  if (spec.width == 0 || spec.height == 0 || spec.width > maxSide || spec.height > maxSide) {
+  if (plan.width == 0 || plan.height == 0 || plan.width > maxSide || plan.height > maxSide) {
     return fail(error, ErrorCode::InvalidArgument,
-                "the image size " + std::to_string(spec.width) + " x " +
-                    std::to_string(spec.height) + " cannot be stored (1 .. " +
+                "the image size " + std::to_string(plan.width) + " x " +
+                    std::to_string(plan.height) + " cannot be stored (1 .. " +
                     std::to_string(maxSide) + " pixels a side)");
   }
-  if (spec.form == RowForm::Indexed8 && (spec.palette.empty() || spec.palette.size() > 256)) {
+  if (plan.form == RowForm::Indexed8 && (plan.palette.empty() || plan.palette.size() > 256)) {
     return fail(error, ErrorCode::InvalidArgument,
                 "an indexed image needs a palette of 1 to 256 colours, not " +
-                    std::to_string(spec.palette.size()));
+                    std::to_string(plan.palette.size()));
   }
   if (options.quality < 1 || options.quality > 100) {
     return fail(error, ErrorCode::InvalidArgument,
                 "the quality " + std::to_string(options.quality) + " lies outside 1 .. 100");
   }
-  if (options.transparentIndex >= 0 && spec.form == RowForm::Indexed8 &&
-      static_cast<std::size_t>(options.transparentIndex) >= spec.palette.size()) {
+  if (options.transparentIndex >= 0 && plan.form == RowForm::Indexed8 &&
+      static_cast<std::size_t>(options.transparentIndex) >= plan.palette.size()) {
     return fail(error, ErrorCode::InvalidArgument,
                 "the transparent index " + std::to_string(options.transparentIndex) +
                     " lies beyond the palette");
@@ -260,16 +260,16 @@ bool decodeImage(std::vector<std::uint8_t> data, std::optional<Codec> codec, Row
   return true;
 }
 
-std::unique_ptr<Encoder> makeEncoder(Codec codec, const EncodeSpec& spec,
+std::unique_ptr<Encoder> makeEncoder(Codec codec, const EncodePlan& plan,
                                      const EncodeOptions& options, Error* error) {
   try {
     switch (codec) {
       case Codec::Png:
-        return detail::makePngEncoder(spec, options, error);
+        return detail::makePngEncoder(plan, options, error);
       case Codec::Jpeg:
-        return detail::makeJpegEncoder(spec, options, error);
+        return detail::makeJpegEncoder(plan, options, error);
       case Codec::Gif:
-        return detail::makeGifEncoder(spec, options, error);
+        return detail::makeGifEncoder(plan, options, error);
     }
   } catch (const std::bad_alloc&) {
     fail(error, ErrorCode::OutOfMemory, "not enough memory for the encoder");
@@ -277,12 +277,12 @@ std::unique_ptr<Encoder> makeEncoder(Codec codec, const EncodeSpec& spec,
   return nullptr;
 }
 
-bool encodeImage(Codec codec, const EncodeSpec& spec, const EncodeOptions& options,
+bool encodeImage(Codec codec, const EncodePlan& plan, const EncodeOptions& options,
                  const std::uint8_t* rows, std::vector<std::uint8_t>* file, Error* error) {
-  std::unique_ptr<Encoder> encoder = makeEncoder(codec, spec, options, error);
+  std::unique_ptr<Encoder> encoder = makeEncoder(codec, plan, options, error);
   if (!encoder) return false;
-  std::size_t stride = rowBytes(spec.form, spec.width);
-  for (std::uint32_t y = 0; y < spec.height; ++y) {
+  std::size_t stride = rowBytes(plan.form, plan.width);
+  for (std::uint32_t y = 0; y < plan.height; ++y) {
     if (!encoder->writeRow(rows + stride * y, error)) return false;
   }
   return encoder->finish(file, error);

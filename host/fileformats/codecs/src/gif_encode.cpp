@@ -30,11 +30,11 @@ int writeGifBytes(GifFileType* gif, const GifByteType* data, int length) {
 }
 
 // The colour table a form is stored with.
-std::vector<Rgb> tableFor(const EncodeSpec& spec) {
+std::vector<Rgb> tableFor(const EncodePlan& plan) {
   std::vector<Rgb> table;
-  if (spec.form == RowForm::Indexed8) {
-    table = spec.palette;
-  } else if (spec.form == RowForm::Bw1) {
+  if (plan.form == RowForm::Indexed8) {
+    table = plan.palette;
+  } else if (plan.form == RowForm::Bw1) {
     table = {{0, 0, 0}, {255, 255, 255}};
   } else {
     for (int i = 0; i < 256; ++i) {
@@ -89,23 +89,23 @@ bool GifEncoder::start(Error* error) {
   int code = 0;
   gif_ = EGifOpen(&output_, writeGifBytes, &code);
   if (!gif_) return gifFailure(code, error);
-  line_.resize(spec_.width);
-  if (options_.interlace) rows_.resize(rowBytes(spec_.form, spec_.width) * spec_.height);
+  line_.resize(plan_.width);
+  if (options_.interlace) rows_.resize(rowBytes(plan_.form, plan_.width) * plan_.height);
   return writeScreen(error);
 }
 
 bool GifEncoder::writeScreen(Error* error) {
-  std::vector<Rgb> table = tableFor(spec_);
+  std::vector<Rgb> table = tableFor(plan_);
   std::vector<GifColorType> colours(table.size());
   for (std::size_t i = 0; i < table.size(); ++i) {
     colours[i] = {table[i].r, table[i].g, table[i].b};
   }
   ColorMapObject* map = GifMakeMapObject(static_cast<int>(colours.size()), colours.data());
   if (!map) return fail(error, ErrorCode::OutOfMemory, "not enough memory for the colour table");
-  bool transparent = options_.transparentIndex >= 0 && spec_.form == RowForm::Indexed8;
+  bool transparent = options_.transparentIndex >= 0 && plan_.form == RowForm::Indexed8;
   EGifSetGifVersion(gif_, transparent);
   int bits = bitsFor(table.size());
-  int sw = static_cast<int>(spec_.width), sh = static_cast<int>(spec_.height);
+  int sw = static_cast<int>(plan_.width), sh = static_cast<int>(plan_.height);
   bool ok = EGifPutScreenDesc(gif_, sw, sh, bits, 0, map) == GIF_OK;
   GifFreeMapObject(map);
   if (!ok) return gifFailure(gif_->Error, error);
@@ -128,13 +128,13 @@ bool GifEncoder::writeScreen(Error* error) {
 // Writes one row as indices (giflib masks the line it is given in place, so
 // it gets a copy).
 bool GifEncoder::putLine(const std::uint8_t* row, Error* error) {
-  if (spec_.form == RowForm::Bw1) {
-    rowToGrey(RowForm::Bw1, row, spec_.width, line_.data());
+  if (plan_.form == RowForm::Bw1) {
+    rowToGrey(RowForm::Bw1, row, plan_.width, line_.data());
     for (auto& v : line_) v = v ? 1 : 0;
   } else {
-    std::memcpy(line_.data(), row, spec_.width);
+    std::memcpy(line_.data(), row, plan_.width);
   }
-  if (EGifPutLine(gif_, line_.data(), static_cast<int>(spec_.width)) != GIF_OK) {
+  if (EGifPutLine(gif_, line_.data(), static_cast<int>(plan_.width)) != GIF_OK) {
     return gifFailure(gif_->Error, error);
   }
   return true;
@@ -142,7 +142,7 @@ bool GifEncoder::putLine(const std::uint8_t* row, Error* error) {
 
 bool GifEncoder::takeRow(const std::uint8_t* row, Error* error) {
   if (options_.interlace) {
-    std::size_t stride = rowBytes(spec_.form, spec_.width);
+    std::size_t stride = rowBytes(plan_.form, plan_.width);
     std::memcpy(rows_.data() + stride * rowsTaken(), row, stride);
     return true;
   }
@@ -153,9 +153,9 @@ bool GifEncoder::complete(std::vector<std::uint8_t>* file, Error* error) {
   if (options_.interlace) {
     static const std::uint32_t kStart[4] = {0, 4, 2, 1};
     static const std::uint32_t kStep[4] = {8, 8, 4, 2};
-    std::size_t stride = rowBytes(spec_.form, spec_.width);
+    std::size_t stride = rowBytes(plan_.form, plan_.width);
     for (int pass = 0; pass < 4; ++pass) {
-      for (std::uint32_t y = kStart[pass]; y < spec_.height; y += kStep[pass]) {
+      for (std::uint32_t y = kStart[pass]; y < plan_.height; y += kStep[pass]) {
         if (!putLine(rows_.data() + stride * y, error)) return false;
       }
     }
@@ -175,15 +175,15 @@ bool GifEncoder::close(Error* error) {
 
 }  // namespace
 
-std::unique_ptr<Encoder> makeGifEncoder(const EncodeSpec& spec, const EncodeOptions& options,
+std::unique_ptr<Encoder> makeGifEncoder(const EncodePlan& plan, const EncodeOptions& options,
                                         Error* error) {
-  if (!checkEncodeSpec(spec, options, kMaxGifSide, error)) return nullptr;
-  if (spec.form == RowForm::Rgb24) {
+  if (!checkEncodePlan(plan, options, kMaxGifSide, error)) return nullptr;
+  if (plan.form == RowForm::Rgb24) {
     fail(error, ErrorCode::Unsupported,
          "GIF stores at most 256 colours: reduce the image's colours before saving");
     return nullptr;
   }
-  auto encoder = std::make_unique<GifEncoder>(spec, options);
+  auto encoder = std::make_unique<GifEncoder>(plan, options);
   if (!encoder->start(error)) return nullptr;
   return encoder;
 }

@@ -78,8 +78,8 @@ class DecoderBase : public Decoder {
 // failure.
 class EncoderBase : public Encoder {
  public:
-  EncoderBase(const EncodeSpec& spec, const EncodeOptions& options)
-      : spec_(spec), options_(options) {}
+  EncoderBase(const EncodePlan& plan, const EncodeOptions& options)
+      : plan_(plan), options_(options) {}
   bool writeRow(const std::uint8_t* row, Error* error) final;
   bool finish(std::vector<std::uint8_t>* file, Error* error) final;
 
@@ -90,7 +90,7 @@ class EncoderBase : public Encoder {
   virtual bool complete(std::vector<std::uint8_t>* file, Error* error) = 0;
   std::uint32_t rowsTaken() const { return rowsTaken_; }
 
-  EncodeSpec spec_;
+  EncodePlan plan_;
   EncodeOptions options_;
 
  private:
@@ -99,8 +99,8 @@ class EncoderBase : public Encoder {
   Error failure_;
 };
 
-// Checks what every codec requires of a spec and its options.
-bool checkEncodeSpec(const EncodeSpec& spec, const EncodeOptions& options, std::uint32_t maxSide,
+// Checks what every codec requires of a plan and its options.
+bool checkEncodePlan(const EncodePlan& plan, const EncodeOptions& options, std::uint32_t maxSide,
                      Error* error);
 
 // Expands a row of FORM into R,G,B (Indexed8 through PALETTE).
@@ -117,11 +117,11 @@ std::unique_ptr<Decoder> openJpegDecoder(std::vector<std::uint8_t> data, Error* 
                                          const DecodeLimits& limits);
 std::unique_ptr<Decoder> openGifDecoder(std::vector<std::uint8_t> data, Error* error,
                                         const DecodeLimits& limits);
-std::unique_ptr<Encoder> makePngEncoder(const EncodeSpec& spec, const EncodeOptions& options,
+std::unique_ptr<Encoder> makePngEncoder(const EncodePlan& plan, const EncodeOptions& options,
                                         Error* error);
-std::unique_ptr<Encoder> makeJpegEncoder(const EncodeSpec& spec, const EncodeOptions& options,
+std::unique_ptr<Encoder> makeJpegEncoder(const EncodePlan& plan, const EncodeOptions& options,
                                          Error* error);
-std::unique_ptr<Encoder> makeGifEncoder(const EncodeSpec& spec, const EncodeOptions& options,
+std::unique_ptr<Encoder> makeGifEncoder(const EncodePlan& plan, const EncodeOptions& options,
                                         Error* error);
 
 }  // namespace lvcodecs::detail

@@ -102,9 +102,9 @@ unsigned jfifDensity(double value) {
   return value >= 0.5 && value < 65535.5 ? static_cast<unsigned>(value + 0.5) : 0;
 }
 
-JpegSettings settingsFor(const EncodeSpec& spec, const EncodeOptions& options) {
+JpegSettings settingsFor(const EncodePlan& plan, const EncodeOptions& options) {
   JpegSettings s;
-  s.grey = spec.form == RowForm::Grey8 || spec.form == RowForm::Bw1;
+  s.grey = plan.form == RowForm::Grey8 || plan.form == RowForm::Bw1;
   s.quality = options.quality;
   s.progressive = options.progressive;
   const Resolution& r = options.resolution;
@@ -126,8 +126,8 @@ JpegSettings settingsFor(const EncodeSpec& spec, const EncodeOptions& options) {
 
 class JpegEncoder final : public EncoderBase {
  public:
-  JpegEncoder(const EncodeSpec& spec, const EncodeOptions& options)
-      : EncoderBase(spec, options), sink_(std::make_unique<JpegSink>()) {
+  JpegEncoder(const EncodePlan& plan, const EncodeOptions& options)
+      : EncoderBase(plan, options), sink_(std::make_unique<JpegSink>()) {
     std::memset(&info_, 0, sizeof info_);
   }
   ~JpegEncoder() override { jpeg_destroy_compress(&info_); }
@@ -156,10 +156,10 @@ class JpegEncoder final : public EncoderBase {
 bool JpegEncoder::start(Error* error) {
   installJpegErrors(reinterpret_cast<jpeg_common_struct*>(&info_), &errors_);
   sink_->bytes = &bytes_;
-  JpegSettings settings = settingsFor(spec_, options_);
+  JpegSettings settings = settingsFor(plan_, options_);
   grey_ = settings.grey;
-  line_.resize(std::size_t{spec_.width} * (grey_ ? 1 : 3));
-  if (!guardedStart(&info_, &errors_, sink_.get(), &settings, spec_.width, spec_.height)) {
+  line_.resize(std::size_t{plan_.width} * (grey_ ? 1 : 3));
+  if (!guardedStart(&info_, &errors_, sink_.get(), &settings, plan_.width, plan_.height)) {
     return libraryFailure(error);
   }
   return true;
@@ -167,9 +167,9 @@ bool JpegEncoder::start(Error* error) {
 
 bool JpegEncoder::takeRow(const std::uint8_t* row, Error* error) {
   if (grey_) {
-    rowToGrey(spec_.form, row, spec_.width, line_.data());
+    rowToGrey(plan_.form, row, plan_.width, line_.data());
   } else {
-    rowToRgb(spec_.form, row, spec_.width, spec_.palette, line_.data());
+    rowToRgb(plan_.form, row, plan_.width, plan_.palette, line_.data());
   }
   if (!guardedWriteLine(&info_, &errors_, line_.data())) return libraryFailure(error);
   return true;
@@ -183,10 +183,10 @@ bool JpegEncoder::complete(std::vector<std::uint8_t>* file, Error* error) {
 
 }  // namespace
 
-std::unique_ptr<Encoder> makeJpegEncoder(const EncodeSpec& spec, const EncodeOptions& options,
+std::unique_ptr<Encoder> makeJpegEncoder(const EncodePlan& plan, const EncodeOptions& options,
                                          Error* error) {
-  if (!checkEncodeSpec(spec, options, kMaxJpegSide, error)) return nullptr;
-  auto encoder = std::make_unique<JpegEncoder>(spec, options);
+  if (!checkEncodePlan(plan, options, kMaxJpegSide, error)) return nullptr;
+  auto encoder = std::make_unique<JpegEncoder>(plan, options);
   if (!encoder->start(error)) return nullptr;
   return encoder;
 }

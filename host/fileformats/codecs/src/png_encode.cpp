@@ -85,11 +85,11 @@ int indexBits(std::size_t count) {
   return 8;
 }
 
-void describe(const EncodeSpec& spec, const EncodeOptions& options, PngHeader* h) {
-  h->width = spec.width;
-  h->height = spec.height;
+void describe(const EncodePlan& plan, const EncodeOptions& options, PngHeader* h) {
+  h->width = plan.width;
+  h->height = plan.height;
   h->interlace = options.interlace ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE;
-  switch (spec.form) {
+  switch (plan.form) {
     case RowForm::Rgb24:
       h->colourType = PNG_COLOR_TYPE_RGB;
       break;
@@ -102,10 +102,10 @@ void describe(const EncodeSpec& spec, const EncodeOptions& options, PngHeader* h
       break;
     case RowForm::Indexed8:
       h->colourType = PNG_COLOR_TYPE_PALETTE;
-      h->bitDepth = indexBits(spec.palette.size());
-      h->paletteSize = static_cast<int>(spec.palette.size());
-      for (std::size_t i = 0; i < spec.palette.size(); ++i) {
-        h->palette[i] = {spec.palette[i].r, spec.palette[i].g, spec.palette[i].b};
+      h->bitDepth = indexBits(plan.palette.size());
+      h->paletteSize = static_cast<int>(plan.palette.size());
+      for (std::size_t i = 0; i < plan.palette.size(); ++i) {
+        h->palette[i] = {plan.palette[i].r, plan.palette[i].g, plan.palette[i].b};
       }
       if (options.transparentIndex >= 0) {
         h->alphaCount = options.transparentIndex + 1;
@@ -160,10 +160,10 @@ bool PngEncoder::start(Error* error) {
   if (!png_ || !info_) return fail(error, ErrorCode::OutOfMemory, "cannot set up the PNG writer");
   png_set_write_fn(png_, &output_, writePngBytes, flushPng);
   auto header = std::make_unique<PngHeader>();
-  describe(spec_, options_, header.get());
+  describe(plan_, options_, header.get());
   if (!guardedWriteHeader(png_, info_, header.get())) return libraryFailure(error);
-  stride_ = rowBytes(spec_.form, spec_.width);
-  if (options_.interlace) rows_.resize(stride_ * spec_.height);
+  stride_ = rowBytes(plan_.form, plan_.width);
+  if (options_.interlace) rows_.resize(stride_ * plan_.height);
   return true;
 }
 
@@ -178,8 +178,8 @@ bool PngEncoder::takeRow(const std::uint8_t* row, Error* error) {
 
 bool PngEncoder::complete(std::vector<std::uint8_t>* file, Error* error) {
   if (options_.interlace) {
-    std::vector<png_bytep> rows(spec_.height);
-    for (std::uint32_t y = 0; y < spec_.height; ++y) rows[y] = rows_.data() + stride_ * y;
+    std::vector<png_bytep> rows(plan_.height);
+    for (std::uint32_t y = 0; y < plan_.height; ++y) rows[y] = rows_.data() + stride_ * y;
     if (!guardedWriteImage(png_, rows.data())) return libraryFailure(error);
   }
   if (!guardedWriteEnd(png_, info_)) return libraryFailure(error);
@@ -189,10 +189,10 @@ bool PngEncoder::complete(std::vector<std::uint8_t>* file, Error* error) {
 
 }  // namespace
 
-std::unique_ptr<Encoder> makePngEncoder(const EncodeSpec& spec, const EncodeOptions& options,
+std::unique_ptr<Encoder> makePngEncoder(const EncodePlan& plan, const EncodeOptions& options,
                                         Error* error) {
-  if (!checkEncodeSpec(spec, options, 0x7fffffff, error)) return nullptr;
-  auto encoder = std::make_unique<PngEncoder>(spec, options);
+  if (!checkEncodePlan(plan, options, 0x7fffffff, error)) return nullptr;
+  auto encoder = std::make_unique<PngEncoder>(plan, options);
   if (!encoder->start(error)) return nullptr;
   return encoder;
 }

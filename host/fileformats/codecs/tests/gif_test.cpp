@@ -34,8 +34,8 @@ TEST_P(GifRoundTrip, RowsAndFactsComeBackUnchanged) {
   EXPECT_EQ(facts.transparentIndex, -1);
   ASSERT_EQ(facts.palette.size(), c.tableSize);
   EXPECT_EQ(std::size_t{1} << facts.bitsPerPixel, c.tableSize);
-  for (std::size_t i = 0; i < image.spec.palette.size(); ++i) {
-    EXPECT_EQ(facts.palette[i], image.spec.palette[i]) << "entry " << i;
+  for (std::size_t i = 0; i < image.plan.palette.size(); ++i) {
+    EXPECT_EQ(facts.palette[i], image.plan.palette[i]) << "entry " << i;
   }
 }
 
@@ -60,10 +60,10 @@ TEST(GifFacts, TransparentIndexAndItsColour) {
   ImageFacts facts;
   std::vector<std::uint8_t> rgb = decodeOrFail(file, RowForm::Rgb24, &facts);
   EXPECT_EQ(facts.transparentIndex, 4);
-  EXPECT_EQ(facts.transparentColour, image.spec.palette[4]);
+  EXPECT_EQ(facts.transparentColour, image.plan.palette[4]);
   EXPECT_EQ(decodeOrFail(file, RowForm::Indexed8), image.rows);
   for (std::size_t i = 0; i < image.rows.size(); ++i) {
-    Rgb expected = image.rows[i] == 4 ? Rgb{255, 255, 255} : image.spec.palette[image.rows[i]];
+    Rgb expected = image.rows[i] == 4 ? Rgb{255, 255, 255} : image.plan.palette[image.rows[i]];
     ASSERT_EQ((Rgb{rgb[3 * i], rgb[3 * i + 1], rgb[3 * i + 2]}), expected) << "pixel " << i;
   }
   std::vector<std::uint8_t> plain = encodeOrFail(Codec::Gif, image);
@@ -110,7 +110,7 @@ TEST(GifForms, ColourRowsAreRefusedAndIndexedRowsConvert) {
   EXPECT_EQ(makeEncoder(Codec::Gif, {4, 4, RowForm::Rgb24, {}}, {}, &error), nullptr);
   EXPECT_EQ(error.code, ErrorCode::Unsupported);
   testing::TestImage image;
-  image.spec = {3, 1, RowForm::Indexed8, {{0, 0, 0}, {255, 255, 255}, {255, 0, 0}}};
+  image.plan = {3, 1, RowForm::Indexed8, {{0, 0, 0}, {255, 255, 255}, {255, 0, 0}}};
   image.rows = {0, 1, 2};
   std::vector<std::uint8_t> file = encodeOrFail(Codec::Gif, image);
   EXPECT_EQ(decodeOrFail(file, RowForm::Grey8), (std::vector<std::uint8_t>{0, 255, 76}));

@@ -191,7 +191,7 @@ TEST_P(JpegRoundTrip, RowsComeBackCloseToTheOriginal) {
       if (c.form == RowForm::Rgb24) {
         std::copy(row + 3 * x, row + 3 * x + 3, e);
       } else if (c.form == RowForm::Indexed8) {
-        const Rgb& p = image.spec.palette[row[x]];
+        const Rgb& p = image.plan.palette[row[x]];
         e[0] = p.r, e[1] = p.g, e[2] = p.b;
       } else if (c.form == RowForm::Grey8) {
         e[0] = e[1] = e[2] = row[x];
@@ -234,7 +234,7 @@ TEST(JpegOptions, LowerQualityMakesSmallerFiles) {
   Error error;
   EncodeOptions bad;
   bad.quality = 101;
-  EXPECT_EQ(makeEncoder(Codec::Jpeg, image.spec, bad, &error), nullptr);
+  EXPECT_EQ(makeEncoder(Codec::Jpeg, image.plan, bad, &error), nullptr);
   EXPECT_EQ(error.code, ErrorCode::InvalidArgument);
 }
 

@@ -34,7 +34,7 @@ TEST_P(PngRoundTrip, RowsAndFactsComeBackUnchanged) {
   EXPECT_EQ(facts.bitsPerPixel, c.bitsPerPixel);
   EXPECT_EQ(facts.naturalForm, c.form);
   EXPECT_EQ(facts.compression, Compression::Deflate);
-  EXPECT_EQ(facts.palette, image.spec.palette);
+  EXPECT_EQ(facts.palette, image.plan.palette);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -60,7 +60,7 @@ TEST(PngFacts, PaletteTransparencyAndResolution) {
   std::vector<std::uint8_t> rgb = decodeOrFail(encodeOrFail(Codec::Png, image, options),
                                                RowForm::Rgb24, &facts);
   EXPECT_EQ(facts.transparentIndex, 3);
-  EXPECT_EQ(facts.transparentColour, image.spec.palette[3]);
+  EXPECT_EQ(facts.transparentColour, image.plan.palette[3]);
   EXPECT_TRUE(facts.hasAlpha);
   EXPECT_EQ(facts.resolution.unit, ResolutionUnit::PerMetre);
   EXPECT_EQ(facts.resolution.x, 3780u);
@@ -68,7 +68,7 @@ TEST(PngFacts, PaletteTransparencyAndResolution) {
   EXPECT_NEAR(dotsPerInch(facts.resolution.x, facts.resolution.unit), 96.0, 0.02);
   // Transparent pixels are shown over white, the others in their colour.
   for (std::size_t i = 0; i < image.rows.size(); ++i) {
-    Rgb expected = image.rows[i] == 3 ? Rgb{255, 255, 255} : image.spec.palette[image.rows[i]];
+    Rgb expected = image.rows[i] == 3 ? Rgb{255, 255, 255} : image.plan.palette[image.rows[i]];
     ASSERT_EQ((Rgb{rgb[3 * i], rgb[3 * i + 1], rgb[3 * i + 2]}), expected) << "pixel " << i;
   }
 }
@@ -132,7 +132,7 @@ TEST(PngFacts, TwoBitGreyIsScaledToTheFullRange) {
 
 TEST(PngForms, ColourRowsAsGreyAndBlackWhite) {
   testing::TestImage image;
-  image.spec = {4, 1, RowForm::Rgb24, {}};
+  image.plan = {4, 1, RowForm::Rgb24, {}};
   image.rows = {255, 255, 255, 0, 0, 0, 255, 0, 0, 0, 255, 0};
   std::vector<std::uint8_t> file = encodeOrFail(Codec::Png, image);
   EXPECT_EQ(decodeOrFail(file, RowForm::Grey8), (std::vector<std::uint8_t>{255, 0, 76, 150}));
@@ -184,7 +184,7 @@ TEST(PngDecoderUse, RowsAfterTheLastAndWrongFormsFail) {
   EXPECT_EQ(error.code, ErrorCode::NotThisFormat);
 }
 
-TEST(PngEncoderUse, BadSpecsAndRowCountsAreRefused) {
+TEST(PngEncoderUse, BadPlansAndRowCountsAreRefused) {
   Error error;
   EXPECT_EQ(makeEncoder(Codec::Png, {0, 5, RowForm::Grey8, {}}, {}, &error), nullptr);
   EXPECT_EQ(makeEncoder(Codec::Png, {5, 5, RowForm::Indexed8, {}}, {}, &error), nullptr);

@@ -10,9 +10,9 @@
 
 namespace lvcodecs::testing {
 
-// A test image: spec and rows.
+// A test image: plan and rows.
 struct TestImage {
-  EncodeSpec spec;
+  EncodePlan plan;
   std::vector<std::uint8_t> rows;
 };
 
@@ -21,14 +21,14 @@ struct TestImage {
 inline TestImage makeImage(RowForm form, std::uint32_t width, std::uint32_t height,
                            std::size_t paletteSize = 16) {
   TestImage image;
-  image.spec.width = width;
-  image.spec.height = height;
-  image.spec.form = form;
+  image.plan.width = width;
+  image.plan.height = height;
+  image.plan.form = form;
   std::size_t stride = rowBytes(form, width);
   image.rows.assign(stride * height, 0);
   if (form == RowForm::Indexed8) {
     for (std::size_t i = 0; i < paletteSize; ++i) {
-      image.spec.palette.push_back({static_cast<std::uint8_t>(i * 37),
+      image.plan.palette.push_back({static_cast<std::uint8_t>(i * 37),
                                     static_cast<std::uint8_t>(255 - i * 11),
                                     static_cast<std::uint8_t>(i * 91)});
     }
@@ -51,7 +51,7 @@ inline std::vector<std::uint8_t> encodeOrFail(Codec codec, const TestImage& imag
                                               const EncodeOptions& options = {}) {
   std::vector<std::uint8_t> file;
   Error error;
-  EXPECT_TRUE(encodeImage(codec, image.spec, options, image.rows.data(), &file, &error))
+  EXPECT_TRUE(encodeImage(codec, image.plan, options, image.rows.data(), &file, &error))
       << error.message;
   return file;
 }
@@ -73,10 +73,10 @@ inline ImageFacts roundTripFacts(Codec codec, const TestImage& image, bool inter
   options.interlace = interlace;
   std::vector<std::uint8_t> file = encodeOrFail(codec, image, options);
   ImageFacts facts;
-  EXPECT_EQ(decodeOrFail(file, image.spec.form, &facts), image.rows);
+  EXPECT_EQ(decodeOrFail(file, image.plan.form, &facts), image.rows);
   EXPECT_EQ(facts.codec, codec);
-  EXPECT_EQ(facts.width, image.spec.width);
-  EXPECT_EQ(facts.height, image.spec.height);
+  EXPECT_EQ(facts.width, image.plan.width);
+  EXPECT_EQ(facts.height, image.plan.height);
   EXPECT_EQ(facts.interlaced, interlace);
   return facts;
 }

@@ -34,7 +34,7 @@ enum class ParamKind {
 };
 
 // One parameter of an effect's data.
-struct ParamSpec {
+struct ParamDef {
   const char* name;     // name for the host's named parameters
   ParamKind kind;
   LONG offset;          // in the effect data
@@ -49,7 +49,7 @@ struct ParamSpec {
 
 // The effect's parameters (count in *count), or NULL for an effect number
 // outside 0..13.
-const ParamSpec* EffectParams(LONG effect, int* count);
+const ParamDef* EffectParams(LONG effect, int* count);
 // The effect's constants, or NULL for an effect number outside 0..13.
 const EffectInfo* FindEffect(LONG effect);
 
@@ -59,12 +59,12 @@ BOOL WriteDefaultData(LONG effect, BYTE* data);
 
 // A parameter's value read from effect data (colours as 0x00BBGGRR,
 // handles as their number, paths as 0).
-LONG ReadParam(const ParamSpec& spec, const BYTE* data);
+LONG ReadParam(const ParamDef& def, const BYTE* data);
 // Stores a value into effect data (numbers as the field's width holds them,
 // colours from 0x00BBGGRR). Paths are not written.
-void WriteParam(const ParamSpec& spec, LONG value, BYTE* data);
+void WriteParam(const ParamDef& def, LONG value, BYTE* data);
 // The parameter named `name` of an effect, or NULL.
-const ParamSpec* FindParam(LONG effect, const char* name);
+const ParamDef* FindParam(LONG effect, const char* name);
 
 // Holds every number of the effect's data inside its declared range
 // (radio values outside theirs take the default), so a stored block with
