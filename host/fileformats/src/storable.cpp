@@ -59,14 +59,17 @@ bool PlanStorable(HGLOBAL handle, LONG feedTypes, HBUF image, StorablePlan* plan
   LONG type = record->dataType;
   bool ok = true;
   if (!(feedTypes & type)) {
-    // True colour where the format takes it, else 256 colours with an
+    // Black and white becomes grey where the format takes grey; otherwise
+    // true colour where the format takes it, else 256 colours with an
     // optimised palette (the converter's defaults).
-    LONG target = (feedTypes & TF_DT_RGB) ? TF_DT_RGB : TF_DT_INDEXED256;
+    LONG target = type == TF_DT_BW && (feedTypes & TF_DT_GREY) ? TF_DT_GREY
+                  : (feedTypes & TF_DT_RGB)                    ? TF_DT_RGB
+                                                               : TF_DT_INDEXED256;
     bool indexed = type == TF_DT_INDEXED256 || type == TF_DT_INDEXED16 || type == TF_DT_BW;
     HPALETTE source = indexed ? static_cast<HPALETTE>(record->palette) : 0;
     HPALETTE palette = 0;
     ok = cvt32BufType(CVT32_MODE_CONVERT, 0, image, target, source, &plan->converted,
-                      target == TF_DT_RGB ? nullptr : &palette, nullptr, 0, 0, 0) != 0;
+                      target == TF_DT_INDEXED256 ? &palette : nullptr, nullptr, 0, 0, 0) != 0;
     if (ok) {
       if (record->palette) DeleteObject(static_cast<HGDIOBJ>(record->palette));
       record->palette = palette;

@@ -164,6 +164,30 @@ TEST(JpegFormat, PaletteImageIsStoredAsTrueColour) {
   tfFileFreeFileData(readRecord);
 }
 
+TEST(JpegFormat, BlackAndWhiteImageIsStoredAsGrey) {
+  HBUF image = tftest::MakeImage(1, 16, 8, Bits);
+  HGLOBAL record = tfFileNewFileData("C:\\bw.jpg", TF_FORMAT_JPEG);
+  TFFILEDATA* data = static_cast<TFFILEDATA*>(GlobalLock(record));
+  data->dataType = TF_DT_BW;
+  GlobalUnlock(record);
+  ASSERT_EQ(tfFileWrite(record, image, nullptr), 1);
+  data = static_cast<TFFILEDATA*>(GlobalLock(record));
+  EXPECT_EQ(data->dataType, TF_DT_GREY);  // the record now describes the file
+  EXPECT_EQ(data->palette, 0u);
+  GlobalUnlock(record);
+  HGLOBAL readRecord = 0;
+  HBUF back = tftest::ReadImage("C:\\bw.jpg", &readRecord);
+  ASSERT_NE(back, 0u);
+  const TFFILEDATA* read = static_cast<const TFFILEDATA*>(GlobalLock(readRecord));
+  EXPECT_EQ(read->colourModel, TF_JPEG_GREY);
+  EXPECT_EQ(read->dataType, TF_DT_GREY);
+  GlobalUnlock(readRecord);
+  buf32Free(back);
+  buf32Free(image);
+  tfFileFreeFileData(record);
+  tfFileFreeFileData(readRecord);
+}
+
 // A JPEG written with the library directly, colour space in and stored.
 Bytes LibraryJpeg(J_COLOR_SPACE in, int components, J_COLOR_SPACE stored, bool progressive) {
   jpeg_compress_struct info;
