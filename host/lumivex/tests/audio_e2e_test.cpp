@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "imageio.h"
+#include "run_program.h"
 #include "testsupport.h"
 
 namespace fs = std::filesystem;
@@ -20,22 +21,8 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-struct Result {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-std::string Slurp(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-std::string Quote(const std::string& s) {
-  std::string q = "'";
-  for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return q + "'";
-}
+using Result = lvhosttest::ProgramResult;
+using lvhosttest::Slurp;
 
 void Put(Bytes& b, uint32_t v, int bytes) {
   for (int i = 0; i < bytes; ++i) b.push_back(static_cast<uint8_t>(v >> (8 * i)));
@@ -144,18 +131,7 @@ class AudioCommand : public testing::Test {
   }
 
   Result Run(const std::string& args, const std::string& env = "") {
-    fs::path program = lvtest::StageDir() / "bin" / "lumivex";
-    std::string cmd = "cd " + Quote(dir_.string()) + " && " + env + " LUMIVEX_PREFIX=" +
-                      Quote((dir_ / "prefix").string()) + " " + Quote(program.string()) + " audio " + args +
-                      " </dev/null >stdout.txt 2>stderr.txt";
-    int raw = std::system(cmd.c_str());
-    Result r;
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    r.out = Slurp(dir_ / "stdout.txt");
-    r.err = Slurp(dir_ / "stderr.txt");
-    fs::remove(dir_ / "stdout.txt");
-    fs::remove(dir_ / "stderr.txt");
-    return r;
+    return lvhosttest::RunLumivex(dir_, dir_ / "prefix", "audio " + args, env);
   }
 
   void Write(const std::string& name, const Bytes& bytes) {
@@ -237,7 +213,7 @@ TEST_F(AudioCommand, ProblemsGiveTheirExitStatus) {
     EXPECT_NE(r.err.find(c.message), std::string::npos) << c.args << "\n" << r.err;
   }
   EXPECT_NE(Run("bad.voc").err.find("(error 20001, unit 8100, category 2, detail 6)"), std::string::npos);
-  Result noModule = Run("klang.voc", "LUMIVEX_MODULES=" + Quote((dir_ / "none").string()));
+  Result noModule = Run("klang.voc", "LUMIVEX_MODULES=" + lvhosttest::ShellQuote((dir_ / "none").string()));
   EXPECT_EQ(noModule.status, 3);
   EXPECT_NE(noModule.err.find("cannot load the audio module"), std::string::npos) << noModule.err;
   EXPECT_TRUE(Leftovers({"klang.voc", "bad.voc"}).empty());

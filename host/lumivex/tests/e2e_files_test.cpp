@@ -10,6 +10,7 @@
 #include <set>
 
 #include "imageio.h"
+#include "run_program.h"
 #include "testsupport.h"
 
 namespace fs = std::filesystem;
@@ -17,41 +18,19 @@ using lvhost::Image;
 
 namespace {
 
-struct Result {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-std::string Slurp(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
+using Result = lvhosttest::ProgramResult;
+using lvhosttest::Slurp;
 
 class FileCommands : public testing::Test {
  protected:
   void SetUp() override {
-    const testing::TestInfo* info = testing::UnitTest::GetInstance()->current_test_info();
-    std::string name = std::string(info->test_suite_name()) + "_" + info->name();
-    for (char& c : name) c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-    dir_ = lvtest::Prefix() / "files" / name;
-    fs::remove_all(dir_);
+    dir_ = lvhosttest::FreshTestFolder("files");
     fs::create_directories(dir_ / "prefix");
     MakeBlocks("in.png");
   }
 
   // Runs lumivex in the test's folder.
-  Result Run(const std::string& args) {
-    fs::path program = lvtest::StageDir() / "bin" / "lumivex";
-    std::string cmd = "cd '" + dir_.string() + "' && LUMIVEX_PREFIX='" + (dir_ / "prefix").string() + "' '" +
-                      program.string() + "' " + args + " </dev/null >stdout.txt 2>stderr.txt";
-    int raw = std::system(cmd.c_str());
-    Result r;
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    r.out = Slurp(dir_ / "stdout.txt");
-    r.err = Slurp(dir_ / "stderr.txt");
-    return r;
-  }
+  Result Run(const std::string& args) { return lvhosttest::RunLumivex(dir_, dir_ / "prefix", args); }
 
   // A 64 x 48 RGB image of twelve flat 16 x 16 blocks in four colours, which
   // every format keeps (JPEG nearly).

@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "imageio.h"
+#include "run_program.h"
 #include "testsupport.h"
 
 namespace fs = std::filesystem;
@@ -16,22 +17,8 @@ using lvhost::Image;
 
 namespace {
 
-struct Result {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-std::string Slurp(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-std::string Quote(const std::string& s) {
-  std::string q = "'";
-  for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return q + "'";
-}
+using Result = lvhosttest::ProgramResult;
+using lvhosttest::Slurp;
 
 class LumivexRun : public testing::Test {
  protected:
@@ -45,19 +32,7 @@ class LumivexRun : public testing::Test {
   }
 
   // Runs lumivex in the test's folder with stdin from /dev/null.
-  Result Run(const std::string& args) {
-    fs::path program = lvtest::StageDir() / "bin" / "lumivex";
-    std::string cmd = "cd " + Quote(dir_.string()) + " && LUMIVEX_PREFIX=" + Quote(prefix_.string()) + " " +
-                      Quote(program.string()) + " " + args + " </dev/null >stdout.txt 2>stderr.txt";
-    int raw = std::system(cmd.c_str());
-    Result r;
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    r.out = Slurp(dir_ / "stdout.txt");
-    r.err = Slurp(dir_ / "stderr.txt");
-    fs::remove(dir_ / "stdout.txt");
-    fs::remove(dir_ / "stderr.txt");
-    return r;
-  }
+  Result Run(const std::string& args) { return lvhosttest::RunLumivex(dir_, prefix_, args); }
 
   // A white RGB image file in the test's folder.
   void MakeInput(const std::string& name, int w, int h) {
@@ -78,13 +53,9 @@ class LumivexRun : public testing::Test {
   void Write(const std::string& name, const std::string& text) { std::ofstream(dir_ / name) << text; }
 
   // Files in the test's folder besides the inputs and the prefix.
-  std::vector<std::string> Outputs(const std::vector<std::string>& inputs) {
-    std::vector<std::string> found;
-    for (const auto& e : fs::directory_iterator(dir_)) {
-      std::string n = e.path().filename().string();
-      if (n != "prefix" && std::find(inputs.begin(), inputs.end(), n) == inputs.end()) found.push_back(n);
-    }
-    return found;
+  std::vector<std::string> Outputs(std::vector<std::string> inputs) {
+    inputs.push_back("prefix");
+    return lvhosttest::FilesIn(dir_, inputs);
   }
 
   fs::path dir_;

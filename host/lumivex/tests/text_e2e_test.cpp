@@ -9,6 +9,7 @@
 #include <regex>
 
 #include "imageio.h"
+#include "run_program.h"
 #include "testsupport.h"
 #include "textcompose.h"
 
@@ -18,16 +19,8 @@ using lvhost::ObjectImage;
 
 namespace {
 
-struct Result {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-std::string Slurp(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
+using Result = lvhosttest::ProgramResult;
+using lvhosttest::Slurp;
 
 // Positions and sizes of --json's results, in order.
 struct Placed {
@@ -46,26 +39,11 @@ std::vector<Placed> JsonResults(const std::string& json) {
 class TextCommand : public testing::Test {
  protected:
   void SetUp() override {
-    const testing::TestInfo* info = testing::UnitTest::GetInstance()->current_test_info();
-    std::string name = std::string(info->test_suite_name()) + "_" + info->name();
-    for (char& c : name) c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-    dir_ = lvtest::Prefix() / "text" / name;
-    fs::remove_all(dir_);
+    dir_ = lvhosttest::FreshTestFolder("text");
     fs::create_directories(dir_ / "prefix");
   }
 
-  Result Run(const std::string& args) {
-    fs::path program = lvtest::StageDir() / "bin" / "lumivex";
-    std::string cmd = "cd '" + dir_.string() + "' && LUMIVEX_PREFIX='" + (dir_ / "prefix").string() + "' '" +
-                      program.string() + "' text " + args + " </dev/null >../" + dir_.filename().string() +
-                      ".out 2>../" + dir_.filename().string() + ".err";
-    int raw = std::system(cmd.c_str());
-    Result r;
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    r.out = Slurp(dir_.parent_path() / (dir_.filename().string() + ".out"));
-    r.err = Slurp(dir_.parent_path() / (dir_.filename().string() + ".err"));
-    return r;
-  }
+  Result Run(const std::string& args) { return lvhosttest::RunLumivex(dir_, dir_ / "prefix", "text " + args); }
 
   // A 30 x 20 object: a filled ellipse-like blob of one colour.
   void MakeObjectFile(const std::string& name, uint32_t rgb) {
@@ -104,13 +82,7 @@ class TextCommand : public testing::Test {
   }
 
   // Files in the test's folder other than those it made itself.
-  std::vector<std::string> Files() {
-    std::vector<std::string> names;
-    for (const auto& e : fs::directory_iterator(dir_))
-      if (e.path().filename() != "prefix") names.push_back(e.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-  }
+  std::vector<std::string> Files() { return lvhosttest::FilesIn(dir_, {"prefix"}); }
 
   fs::path dir_;
 };
