@@ -82,6 +82,45 @@ TEST_P(CleanupTest, EscapeFreesEverything) {
   EXPECT_EQ(buf32LiveCount(), before);
 }
 
+// Escape reported at the n-th poll, so every poll of a run is a stopping
+// point in turn.
+LONG g_pollsLeft = 0;
+LONG PressedAfterPolls() { return --g_pollsLeft < 0 ? 1 : 0; }
+
+TEST_P(CleanupTest, EscapeAtEveryPollFreesEverything) {
+  const CleanupCase& c = GetParam();
+  const LONG before = buf32LiveCount();
+  bool finished = false;
+  LONG stops = 0;
+  for (LONG polls = 0; polls < 5000 && !finished; ++polls) {
+    c32ResetDLLErrInfo();
+    g_pollsLeft = polls;
+    t32SetEscapeProbe(PressedAfterPolls);
+    {
+      DirectRun r(c.effect, image, mask, c.withBase ? base : 0, 40, 40);
+      r.link.cancelOnEsc = 1;
+      const LONG code = FindRenderer(c.effect)(&r.run);
+      t32SetEscapeProbe(nullptr);
+      if (code == 0) {
+        finished = true;
+        EXPECT_EQ(buf32LiveCount(), before + 2);
+      } else {
+        ASSERT_EQ(code, 5200) << polls;
+        ++stops;
+        EXPECT_EQ(r.resultImage, 0u);
+        EXPECT_EQ(r.resultMask, 0u);
+        EXPECT_EQ(r.run.x, 40);
+        EXPECT_EQ(r.run.y, 40);
+        EXPECT_EQ(lvGetDLLErrInfoRecord(nullptr, nullptr, nullptr), 5200);
+        ASSERT_EQ(buf32LiveCount(), before) << "after " << polls << " polls";
+      }
+    }
+    EXPECT_EQ(buf32LiveCount(), before);
+  }
+  EXPECT_TRUE(finished);
+  EXPECT_GT(stops, 0) << "the run polls Escape";
+}
+
 TEST_P(CleanupTest, FailureInsideTheRunFreesEverything) {
   const CleanupCase& c = GetParam();
   // A colour image where the 8-bit mask belongs: the renderer or the mask

@@ -107,56 +107,5 @@ TEST(SandTest, RunsRepeatAcrossObjects) {
   for (HBUF b : {image, mask, other}) buf32Free(b);
 }
 
-LONG g_pollsLeft = 0;
-LONG PressedAfterPolls() { return --g_pollsLeft < 0 ? 1 : 0; }
-
-class SandPathTest : public testing::TestWithParam<bool> {};
-
-TEST_P(SandPathTest, EveryStopLeavesNothingBehind) {
-  const bool withBase = GetParam();
-  HBUF image = texfxtest::PatternImage(24, 18), mask = BlockMask();
-  HBUF base = texfxtest::SolidImage(100, 100, RGB(40, 50, 60));
-  const LONG before = buf32LiveCount();
-  bool finished = false;
-  for (LONG polls = 0; polls < 500 && !finished; ++polls) {
-    c32ResetDLLErrInfo();
-    g_pollsLeft = polls;
-    t32SetEscapeProbe(PressedAfterPolls);
-    DirectRun r(kSand, image, mask, withBase ? base : 0, 30, 35);
-    r.link.cancelOnEsc = 1;
-    const LONG code = RenderSand(&r.run);
-    t32SetEscapeProbe(nullptr);
-    if (code == 0) {
-      finished = true;
-      EXPECT_EQ(buf32LiveCount(), before + 2);
-      continue;
-    }
-    ASSERT_EQ(code, 5200) << polls;
-    EXPECT_EQ(r.resultImage, 0u);
-    EXPECT_EQ(r.resultMask, 0u);
-    EXPECT_EQ(r.run.x, 30);
-    EXPECT_EQ(lvGetDLLErrInfoRecord(nullptr, nullptr, nullptr), 5200);
-    ASSERT_EQ(buf32LiveCount(), before) << "after " << polls << " polls";
-  }
-  EXPECT_TRUE(finished);
-  EXPECT_EQ(buf32LiveCount(), before);
-  // A colour image where the 8-bit mask belongs: the soft edge refuses it
-  // after the scatter filter has run.
-  HBUF colourMask = texfxtest::PatternImage(24, 18);
-  {
-    DirectRun r(kSand, image, colourMask, withBase ? base : 0, 30, 35);
-    EXPECT_NE(RenderSand(&r.run), 0);
-    EXPECT_EQ(r.resultImage, 0u);
-    EXPECT_EQ(r.resultMask, 0u);
-    EXPECT_EQ(buf32LiveCount(), before + 1);
-  }
-  for (HBUF b : {image, mask, base, colourMask}) buf32Free(b);
-}
-
-INSTANTIATE_TEST_SUITE_P(Sand, SandPathTest, testing::Values(false, true),
-                         [](const testing::TestParamInfo<bool>& info) {
-                           return info.param ? "WithBase" : "Alone";
-                         });
-
 }  // namespace
 }  // namespace texfx

@@ -126,54 +126,5 @@ TEST(SealTest, RunsRepeatAcrossObjects) {
   for (HBUF b : {image, mask, other}) buf32Free(b);
 }
 
-LONG g_pollsLeft = 0;
-LONG PressedAfterPolls() { return --g_pollsLeft < 0 ? 1 : 0; }
-
-class SealPathTest : public testing::TestWithParam<bool> {};
-
-TEST_P(SealPathTest, EveryStopLeavesNothingBehind) {
-  const bool withBase = GetParam();
-  HBUF image = texfxtest::PatternImage(40, 20), mask = BlockMask();
-  HBUF base = texfxtest::SolidImage(100, 100, RGB(40, 50, 60));
-  const LONG before = buf32LiveCount();
-  bool finished = false;
-  for (LONG polls = 0; polls < 500 && !finished; ++polls) {
-    c32ResetDLLErrInfo();
-    g_pollsLeft = polls;
-    t32SetEscapeProbe(PressedAfterPolls);
-    DirectRun r(kSeal, image, mask, withBase ? base : 0, 30, 35);
-    r.link.cancelOnEsc = 1;
-    const LONG code = RenderSeal(&r.run);
-    t32SetEscapeProbe(nullptr);
-    if (code == 0) {
-      finished = true;
-      EXPECT_EQ(buf32LiveCount(), before + 2);
-      continue;
-    }
-    ASSERT_EQ(code, 5200) << polls;
-    EXPECT_EQ(r.resultImage, 0u);
-    EXPECT_EQ(r.resultMask, 0u);
-    EXPECT_EQ(r.run.x, 30);
-    EXPECT_EQ(lvGetDLLErrInfoRecord(nullptr, nullptr, nullptr), 5200);
-    ASSERT_EQ(buf32LiveCount(), before) << "after " << polls << " polls";
-  }
-  EXPECT_TRUE(finished);
-  EXPECT_EQ(buf32LiveCount(), before);
-  HBUF colourMask = texfxtest::PatternImage(40, 20);
-  {
-    DirectRun r(kSeal, image, colourMask, withBase ? base : 0, 30, 35);
-    EXPECT_NE(RenderSeal(&r.run), 0);
-    EXPECT_EQ(r.resultImage, 0u);
-    EXPECT_EQ(r.resultMask, 0u);
-    EXPECT_EQ(buf32LiveCount(), before + 1);
-  }
-  for (HBUF b : {image, mask, base, colourMask}) buf32Free(b);
-}
-
-INSTANTIATE_TEST_SUITE_P(Seal, SealPathTest, testing::Values(false, true),
-                         [](const testing::TestParamInfo<bool>& info) {
-                           return info.param ? "WithBase" : "Alone";
-                         });
-
 }  // namespace
 }  // namespace texfx
